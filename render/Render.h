@@ -1,0 +1,61 @@
+#pragma once
+// The render target: one frame (colour and depth buffers, bitmap description,
+// per-row scan-line records, the pool of screen vertices) and the scan-line
+// rasteriser that draws primitive lists into it.
+#include <cstdint>
+#include <vector>
+
+#include "Matrix.h"
+#include "ObjectList.h"
+#include "Primitive.h"
+#include "TObject.h"
+#include "Vertex.h"
+
+// One row's record of the left or right edge of the triangle being filled.
+class TScanLine : public TObject {
+public:
+    int32_t X{};  // pixel column (an integer, not fixed point)
+    int32_t Z{};
+    int32_t DiffuseR{}, DiffuseG{}, DiffuseB{};
+    int32_t U{}, V{};
+    int32_t Specular{};
+};
+
+#ifdef _WIN32
+struct HDC__;
+#endif
+
+class TRender : public TObject {
+public:
+    TRender();
+    ~TRender() override;
+
+    void SetSize(int32_t width, int32_t height);  // once; takes the buffers
+    void Clear();                                 // BackColor and far depth
+    void SetMatrix(const TMatrix& matrix) { Matrix.Assign(matrix); }
+    void DrawList(const TObjectList& primitives);
+#ifdef _WIN32
+    void Present(HDC__* dc, int32_t x, int32_t y);  // 1:1, row 0 at the top
+#endif
+
+    TMatrix Matrix;
+    uint8_t* BitmapInfo{};     // BITMAPINFOHEADER + 4 zero bytes (44 bytes)
+    uint32_t* ColorBuffer{};
+    int32_t* DepthBuffer{};
+    const uint32_t* Texels{};  // borrowed
+    uint32_t* SolidTexel{};
+    int32_t Width{}, Height{};
+    TObjectList LeftEdges;     // of TScanLine, one per row
+    TObjectList RightEdges;
+    TObjectList VertexPool;    // of TLVertex, MaxPrimitiveVertices entries
+    int32_t TexWidth{}, TexHeight{}, TexMaskU{}, TexMaskV{}, TexShift{};
+    uint32_t Color{};
+    int32_t SpecularPower{};
+    float SpecularLevel{}, DiffuseLevel{};
+    bool Lighting{true};
+    uint32_t BackColor{};
+    bool CullBackFaces{true};
+
+    static constexpr int32_t EmptyDepth = 2147483647;
+    static constexpr int32_t BitmapInfoSize = 44;
+};

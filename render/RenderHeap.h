@@ -1,0 +1,17 @@
+#pragma once
+// The renderer's private heap: every large block of the renderer, of primitives
+// (their Indices) and of textures (their Pixels) comes from here. Blocks are
+// handed out unzeroed. The heap is created on first use and is never destroyed
+// before the process ends, so it outlives every object that holds one of its
+// blocks, static ones included. Allocation failure reports and aborts.
+#include <cstddef>
+
+namespace RenderHeap {
+
+void* Alloc(size_t bytes);
+void Free(void* block);  // null is ignored
+
+template <typename T>
+T* AllocArray(size_t count) { return static_cast<T*>(Alloc(count * sizeof(T))); }
+
+}  // namespace RenderHeap

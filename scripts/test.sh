@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Runs every test: the native suites, the same suites under ASan+UBSan, and the
+# Windows suites under Wine on one shared Xvfb display with one persistent
+# wineserver. Prints CTest's summaries and a closing total; exits non-zero on
+# any failure.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+"$root/scripts/setup.sh" || exit 1
+"$root/scripts/build.sh" --with-sanitizers || { echo "build failed"; exit 1; }
+
+. "$root/scripts/xvfb.sh"
+export WINEPREFIX="$root/build/win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  xvfb_stop
+}
+trap cleanup EXIT
+
+xvfb_start || exit 1
+"$root/scripts/wine-prefix.sh"
+wineserver -p >/dev/null 2>&1 || true
+
+passed=0 failed=0 rc=0
+run_ctest() { # label, build dir
+  local log
+  log=$(mktemp)
+  echo "== $1"
+  ctest --test-dir "$2" --output-on-failure -j2 2>&1 | tee "$log"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || rc=1
+  local line
+  line=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$log" | tail -n 1)
+  if [ -n "$line" ]; then
+    local f t
+    f=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+    t=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
+    passed=$((passed + t - f)); failed=$((failed + f))
+  else
+    rc=1
+  fi
+  rm -f "$log"
+}
+
+run_ctest "native" build/native
+run_ctest "native, sanitizers" build/asan
+run_ctest "windows, under wine" build/win
+
+echo
+echo "tests: $passed passed, $failed failed"
+exit $rc
