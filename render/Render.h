@@ -58,4 +58,18 @@ public:
 
     static constexpr int32_t EmptyDepth = 2147483647;
     static constexpr int32_t BitmapInfoSize = 44;
+    // Larger sizes leave the renderer unsized (no buffers, nothing drawn).
+    static constexpr int32_t MaxDimension = 16384;
+
+private:
+    void FreeBlocks();
+    void FillBitmapInfo();
+
+    // Direct views of the records owned by LeftEdges, RightEdges and
+    // VertexPool, so the inner loops need not go through the list boxes.
+    std::vector<TScanLine*> LeftRows;
+    std::vector<TScanLine*> RightRows;
+    std::vector<TLVertex*> PoolVertices;
 };
+
+static_assert(sizeof(TScanLine) == sizeof(void*) + 8 * sizeof(int32_t));

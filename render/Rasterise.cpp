@@ -1,0 +1,5 @@
+#include "Render.h"
+
+void TRender::DrawList(const TObjectList& primitives) {
+    (void)primitives;
+}
