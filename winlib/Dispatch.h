@@ -29,7 +29,9 @@ using TEventProc = void (*)(TMsgRec*);
 class TSubClass;
 using TMessageMethod = void (TSubClass::*)(TMsgRec&);
 
-// A receiver of the messages of Window (for controls: their parent).
+// A receiver of the messages of Window (for controls: their parent). The
+// dispatcher destroys it (delete) when Window receives WM_DESTROY, so receivers
+// are always created with new.
 class TSubClass : public TObject {
 public:
     explicit TSubClass(HWND window);  // creates GlobalDispatcher on first use
@@ -43,8 +45,27 @@ public:
     virtual void HandleMessage(TMsgRec& /*rec*/) {}
 
     HWND Window{};
+    // Unique per receiver for the whole run: a receiver allocated at the address
+    // of one destroyed during a delivery is told apart from it by this number.
+    const uint64_t Serial;
 };
 
+// Subclassing a window twice. A standard control is subclassed by its own
+// wrapper (ControlWndProc, predecessor in the window property "WNDPROC", object
+// in "OBJECT") and may be subclassed by the dispatcher too (it is the parent of
+// other controls). Whoever lets go first keeps the chain whole:
+// - The dispatcher lets go at WM_DESTROY. It writes its predecessor back with
+//   SetWindowLongPtrA(GWLP_WNDPROC) only if the window's current procedure is
+//   DispatcherWndProc; otherwise, if the "WNDPROC" property holds
+//   DispatcherWndProc, the property gets the dispatcher's predecessor instead.
+// - A wrapper letting go writes its "WNDPROC" back only if the current procedure
+//   is its own; otherwise it calls
+//   GlobalDispatcher->ReplaceOldProc(Handle, ownProc, savedPredecessor), so that
+//   the dispatcher's entry skips it. Then it removes both properties.
+// The dispatcher reads its predecessor afresh after calling it, since the call
+// may have repaired the chain (a wrapper destroyed by its own WM_DESTROY).
+// Procedures are always called through CallWindowProcA: for Unicode classes
+// the stored value may be a thunk, not a function.
 class TMessageDispatcher : public TObject {
 public:
     void AddReceiver(TSubClass* receiver);
@@ -53,6 +74,7 @@ public:
     bool IsSubclassed(HWND window) const;
     WNDPROC OldWndProc(HWND window) const;
     bool IsLive(const TSubClass* receiver) const;  // still in Receivers
+    int32_t IndexOfWindow(HWND window) const;      // in SubclassedWnds, -1 if none
 
     // Chain repair when another subclasser of `window` lets go out of order:
     // wherever the dispatcher holds `from` as the window's previous procedure,
@@ -71,6 +93,19 @@ public:
     TIntegerList SnapshotMsgs{16, 16};
     TPointerList SnapshotReceivers{16, 16};
     bool Dirty{};
+    // Bumped by every RemoveReceiver: while it is unchanged during a delivery,
+    // every receiver the delivery took hold of is still alive.
+    uint64_t Removals{};
+
+private:
+    struct TTarget {
+        TSubClass* Receiver;
+        uint64_t Serial;
+    };
+    bool IsSame(const TTarget& target) const;
+    void DestroyReceiversOf(HWND window);
+    void Unsubclass(HWND window);
+    void DeliverToListeners(HWND window, TMsgRec& rec);
 };
 
 // The one dispatcher of the program; null before the first receiver and after
@@ -78,6 +113,10 @@ public:
 extern TMessageDispatcher* GlobalDispatcher;
 void FreeGlobalDispatcher();
 
+// Installed on every window the dispatcher subclasses: the previous procedure
+// first, then the receivers that listen to the message, in registration
+// order; the first nonzero Result decides. With no dispatcher it is
+// DefWindowProcA; for a window it does not know, 0.
 LRESULT CALLBACK DispatcherWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // Hooks plain procedures to messages of a window.
