@@ -49,6 +49,9 @@ void TRender::FreeBlocks() {
     LeftRows.shrink_to_fit();
     RightRows.shrink_to_fit();
     PoolVertices.shrink_to_fit();
+    PoolValid.clear();
+    PoolValid.shrink_to_fit();
+    PoolCount = 0;
     Width = 0;
     Height = 0;
 }
@@ -80,6 +83,7 @@ void TRender::SetSize(int32_t width, int32_t height) {
         VertexPool.Add(vertex);
         PoolVertices.push_back(vertex);
     }
+    PoolValid.assign(MaxPrimitiveVertices, 0);
 }
 
 // BITMAPINFOHEADER, little-endian, then 4 zero bytes: biSize 40, the size with a

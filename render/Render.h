@@ -56,6 +56,12 @@ public:
     uint32_t BackColor{};
     bool CullBackFaces{true};
 
+    // The steps of DrawList, in the order it calls them for each primitive.
+    void SetMaterial(const TPrimitive& primitive);
+    bool SetTexture(const TTexture* texture);  // false: texture unusable
+    bool TransformVertices(const TObjectList& vertices);  // false: too many
+    void DrawTriangle(int32_t a, int32_t b, int32_t c);   // pool indices
+
     static constexpr int32_t EmptyDepth = 2147483647;
     static constexpr int32_t BitmapInfoSize = 44;
     // Larger sizes leave the renderer unsized (no buffers, nothing drawn).
@@ -64,12 +70,19 @@ public:
 private:
     void FreeBlocks();
     void FillBitmapInfo();
+    void WalkEdge(const TLVertex& p, const TLVertex& q);
+    void FillUnlit(int32_t y);
+    void FillLit(int32_t y);
 
     // Direct views of the records owned by LeftEdges, RightEdges and
     // VertexPool, so the inner loops need not go through the list boxes.
     std::vector<TScanLine*> LeftRows;
     std::vector<TScanLine*> RightRows;
     std::vector<TLVertex*> PoolVertices;
+    // Per pool vertex: every 16.16 value it holds is in range (see
+    // TransformVertices); triangles using any other vertex are skipped.
+    std::vector<uint8_t> PoolValid;
+    int32_t PoolCount{};  // vertices of the primitive being drawn
 };
 
 static_assert(sizeof(TScanLine) == sizeof(void*) + 8 * sizeof(int32_t));

@@ -1,0 +1,122 @@
+// The vertex stage: transform, project and light every vertex of a primitive
+// into the pool of screen vertices.
+#include <cmath>
+
+#include "FixedPoint.h"
+#include "Render.h"
+#include "Rounding.h"
+
+namespace {
+
+using FixedPoint::InLimit;
+
+// Above this exponent the repeated product is replaced by pow(): the loop
+// would take too long, and such a highlight is a single pixel anyway.
+constexpr int32_t MaxRepeatedPower = 4096;
+
+// r^n by repeated multiplication in double, rounded once; n <= 0 gives 1
+// (no factor at all), also for r = 0.
+float PowerOf(float r, int32_t n) {
+    if (n <= 0) return 1.0f;
+    const double base = r;
+    if (n > MaxRepeatedPower) return static_cast<float>(std::pow(base, n));
+    double product = base;
+    for (int32_t k = 1; k < n && product != 0.0; ++k) product *= base;
+    return static_cast<float>(product);
+}
+
+// nearest(x) plus an offset, if x is finite and the sum is inside the vertex
+// limit.
+bool ToFixed(double x, int64_t offset, int32_t& out) {
+    if (!FitsInt32(x)) return false;
+    const int64_t v = int64_t{Nearest(x)} + offset;
+    if (!InLimit(v)) return false;
+    out = static_cast<int32_t>(v);
+    return true;
+}
+
+// nearest(x) shifted left by 16.
+bool ToFixedIntensity(double x, int32_t& out) {
+    if (!FitsInt32(x)) return false;
+    const int64_t v = int64_t{Nearest(x)} * FixedPoint::One;
+    if (!InLimit(v)) return false;
+    out = static_cast<int32_t>(v);
+    return true;
+}
+
+struct TLight {
+    float Diffuse;   // d
+    float Specular;  // s
+};
+
+// Diffuse and specular factors of a transformed (not yet normalised) normal,
+// with the light and the eye both along +z. A zero-length normal, and any
+// NaN on the way, gives d = 0 and r = 0.
+TLight LightOf(float nx, float ny, float nz, int32_t power) {
+    const double lengthSquared = double{nx} * nx + double{ny} * ny + double{nz} * nz;
+    float d = 0.0f;
+    float r = 0.0f;
+    if (lengthSquared > 0.0) {
+        const double scale = 1.0 / std::sqrt(lengthSquared);
+        const float ux = static_cast<float>(nx * scale);
+        const float uy = static_cast<float>(ny * scale);
+        const float uz = static_cast<float>(nz * scale);
+        if (uz >= 0.0f) d = uz;
+        const float rx = static_cast<float>(2.0 * d * ux);
+        const float ry = static_cast<float>(2.0 * d * uy);
+        const float rz = static_cast<float>(2.0 * d * uz - 1.0);
+        const double rLengthSquared = double{rx} * rx + double{ry} * ry + double{rz} * rz;
+        if (rLengthSquared > 0.0) {
+            const float cosine = static_cast<float>(rz / std::sqrt(rLengthSquared));
+            if (cosine >= 0.0f) r = cosine;
+        }
+    }
+    return {d, PowerOf(r, power)};
+}
+
+}  // namespace
+
+bool TRender::TransformVertices(const TObjectList& vertices) {
+    const int32_t count = vertices.Count();
+    if (count > MaxPrimitiveVertices || PoolVertices.size() < MaxPrimitiveVertices) {
+        PoolCount = 0;
+        return false;
+    }
+    PoolCount = count;
+    const TMatrix4& m = Matrix.Current;
+    // One row-vector product, summed left to right in double, rounded once.
+    auto column = [&m](float x, float y, float z, int c) {
+        return static_cast<float>(double{x} * m[c] + double{y} * m[4 + c] + double{z} * m[8 + c] + double{m[12 + c]});
+    };
+    const int64_t centreX = int64_t{Nearest(Width / 2.0)} * FixedPoint::One;
+    const int64_t centreY = int64_t{Nearest(Height / 2.0)} * FixedPoint::One;
+
+    for (int32_t i = 0; i < count; ++i) {
+        const TVertex* v = vertices.GetAs<TVertex>(i);
+        TLVertex& out = *PoolVertices[static_cast<size_t>(i)];
+        if (!v) {
+            PoolValid[static_cast<size_t>(i)] = 0;
+            continue;
+        }
+        const float px = column(v->X, v->Y, v->Z, 0);
+        const float py = column(v->X, v->Y, v->Z, 1);
+        const float pz = column(v->X, v->Y, v->Z, 2);
+        // The translation row is added to the normal too, as to a position.
+        const float nx = column(v->NX, v->NY, v->NZ, 0);
+        const float ny = column(v->NX, v->NY, v->NZ, 1);
+        const float nz = column(v->NX, v->NY, v->NZ, 2);
+        const TLight light = LightOf(nx, ny, nz, SpecularPower);
+
+        int32_t diffuse{};
+        bool ok = ToFixedIntensity(255.0 * light.Specular * SpecularLevel, out.Specular);
+        ok = ToFixedIntensity(255.0 * light.Diffuse * DiffuseLevel, diffuse) && ok;
+        out.DiffuseR = out.DiffuseG = out.DiffuseB = diffuse;
+        ok = ToFixed(double{px} * 65535.0, centreX, out.X) && ok;
+        ok = ToFixed(-double{py} * 65535.0, centreY, out.Y) && ok;
+        ok = ToFixed(double{pz} * 65535.0, 0, out.Z) && ok;
+        ok = ToFixed(double(TexWidth) * v->U * 65535.0, 0, out.U) && ok;
+        ok = ToFixed(double(TexHeight) * v->V * 65535.0, 0, out.V) && ok;
+        PoolValid[static_cast<size_t>(i)] = ok ? 1 : 0;
+    }
+    return true;
+}
