@@ -1,0 +1,28 @@
+# Decodes the compiled help file: every page of the project is in it, and the
+# start page reads back byte for byte as written.
+# cmake -DCHM=<file> -DHELP_DIR=<docs/help> -DWORK=<dir> -P CheckHelp.cmake
+find_program(CHMLS chmls REQUIRED)
+execute_process(COMMAND ${CHMLS} -n list ${CHM} OUTPUT_VARIABLE listing RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "chmls could not read ${CHM}")
+endif()
+file(GLOB pages RELATIVE ${HELP_DIR} ${HELP_DIR}/*.html ${HELP_DIR}/*.hhc ${HELP_DIR}/*.hhk)
+list(LENGTH pages count)
+if(count LESS 9)
+  message(FATAL_ERROR "only ${count} help sources found")
+endif()
+foreach(page ${pages})
+  string(FIND "${listing}" "/${page}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${page} is missing from ${CHM}")
+  endif()
+endforeach()
+file(MAKE_DIRECTORY ${WORK})
+execute_process(COMMAND ${CHMLS} extract ${CHM} /index.html ${WORK}/index.html RESULT_VARIABLE rc
+                OUTPUT_QUIET)
+file(SHA256 ${HELP_DIR}/index.html want)
+file(SHA256 ${WORK}/index.html got)
+if(NOT want STREQUAL got)
+  message(FATAL_ERROR "index.html does not decode to its source")
+endif()
+message(STATUS "${count} help pages decoded")
