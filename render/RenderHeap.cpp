@@ -12,6 +12,7 @@ namespace RenderHeap {
 namespace {
 
 std::atomic<uint64_t> allocations{0};
+std::atomic<uint64_t> frees{0};
 
 [[noreturn]] void OutOfMemory(size_t bytes) {
     std::fprintf(stderr, "RenderHeap: cannot allocate %zu bytes\n", bytes);
@@ -50,6 +51,7 @@ void* Alloc(size_t bytes) {
 
 void Free(void* block) {
     if (!block) return;
+    frees.fetch_add(1, std::memory_order_relaxed);
 #ifdef _WIN32
     HeapFree(Heap(), 0, block);
 #else
@@ -58,5 +60,6 @@ void Free(void* block) {
 }
 
 uint64_t AllocationCount() { return allocations.load(std::memory_order_relaxed); }
+uint64_t FreeCount() { return frees.load(std::memory_order_relaxed); }
 
 }  // namespace RenderHeap

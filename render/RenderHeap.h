@@ -12,11 +12,15 @@ namespace RenderHeap {
 void* Alloc(size_t bytes);
 void Free(void* block);  // null is ignored
 
-// Blocks handed out since the process started (tests prove frames allocate
-// nothing).
+// Blocks handed out and returned since the process started (tests prove that
+// frames allocate nothing and that owners give their blocks back).
 uint64_t AllocationCount();
+uint64_t FreeCount();
 
 template <typename T>
-T* AllocArray(size_t count) { return static_cast<T*>(Alloc(count * sizeof(T))); }
+T* AllocArray(size_t count) {
+    // A count whose byte size does not fit is a failed allocation.
+    return static_cast<T*>(Alloc(count <= static_cast<size_t>(-1) / sizeof(T) ? count * sizeof(T) : static_cast<size_t>(-1)));
+}
 
 }  // namespace RenderHeap
