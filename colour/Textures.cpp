@@ -1,0 +1,112 @@
+#include "Textures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "ColorMath.h"
+#include "Scene.h"
+
+namespace {
+
+constexpr long double Pi = std::numbers::pi_v<long double>;
+
+void Fill(uint32_t* pixels, int32_t size, uint32_t value) {
+    std::fill_n(pixels, static_cast<size_t>(size) * static_cast<size_t>(size), value);
+}
+
+// Both scratch lists are cleared before every gradient and after the last.
+void ClearScratch(TScene& scene) {
+    scene.ScratchListA.Clear();
+    scene.ScratchListB.Clear();
+}
+
+bool Gradient(TScene& scene, uint32_t from, uint32_t to, int32_t n) {
+    ClearScratch(scene);
+    scene.ScratchListA.Add(static_cast<int32_t>(from));
+    scene.ScratchListA.Add(static_cast<int32_t>(to));
+    return MakeGradient(scene.ScratchListA, scene.ScratchListB, n);
+}
+
+// Converts COLORREF gradient entry j of ScratchListB to a Pixel.
+uint32_t ResultPixel(const TScene& scene, int32_t j) {
+    return BytesToPixel(ColorToBytes(static_cast<uint32_t>(scene.ScratchListB.Get(j))));
+}
+
+int32_t RoundToInt(long double x) { return static_cast<int32_t>(nearbyintl(x)); }
+
+}  // namespace
+
+void FillColumn(uint32_t* pixels, int32_t size, uint32_t top, uint32_t bottom, int32_t column, int32_t count) {
+    if (!pixels || column < 0 || column >= size) return;
+    count = std::min(count, size);
+    if (count <= 0) return;
+    std::array<double, 3> value{};
+    std::array<double, 3> step{};
+    for (int c = 0; c < 3; ++c) {
+        const int32_t a = static_cast<int32_t>((top >> (8 * c)) & 0xFF);
+        const int32_t b = static_cast<int32_t>((bottom >> (8 * c)) & 0xFF);
+        value[c] = a;
+        step[c] = count > 1 ? static_cast<double>(b - a) / (count - 1) : 0.0;
+    }
+    for (int32_t i = 0; i < count; ++i) {
+        uint32_t pixel = 0;
+        for (int c = 0; c < 3; ++c) {
+            pixel |= static_cast<uint32_t>(RoundByte(value[c])) << (8 * c);
+            value[c] += step[c];
+        }
+        pixels[static_cast<size_t>(i) * static_cast<size_t>(size) + static_cast<size_t>(column)] = pixel;
+    }
+}
+
+void BuildHueCircle(TScene& scene, uint32_t* pixels, int32_t size, int32_t value, uint32_t background) {
+    if (!pixels || size < 2) return;
+    scene.SceneReady = false;
+    Fill(pixels, size, BytesToPixel(ColorToBytes(background)) | HueCircleBackgroundFlag);
+    const int32_t r = size / 2;
+    for (int32_t j = 0; j <= size - 2; ++j) {
+        const int32_t dy = (size - 1) - j - r;  // positive towards row 0
+        for (int32_t i = 1; i <= size - 1; ++i) {
+            const int32_t dx = i - r;
+            const int32_t d2 = dx * dx + dy * dy;
+            if (d2 > r * r) continue;
+            const int32_t saturation = static_cast<int32_t>(std::nearbyint(std::sqrt(static_cast<double>(d2)) * 255.0 / r));
+            int32_t hue = RoundToInt((ArcTan2(dx, dy) / Pi + 1.0L) * 180.0L) + 90;
+            if (hue > 360) hue -= 360;
+            pixels[static_cast<size_t>(j) * static_cast<size_t>(size) + static_cast<size_t>(i)] =
+                HsvToPixel(hue, saturation, value);
+        }
+    }
+    scene.SceneReady = true;
+}
+
+void BuildHuePlane(TScene& scene, uint32_t* pixels, int32_t size, int32_t hue) {
+    if (!pixels || size < 1) return;
+    Fill(pixels, size, 0x000000);
+    if (Gradient(scene, 0xFFFFFF, BytesToColor(HsvToBytes(hue, 255, 255)), size)) {
+        for (int32_t j = 0; j < size; ++j) {
+            const uint32_t top = ResultPixel(scene, j);
+            pixels[j] = top;
+            FillColumn(pixels, size, top, 0x000000, j, size);
+        }
+    }
+    ClearScratch(scene);
+}
+
+void BuildCubeFace(TScene& scene, uint32_t* pixels, int32_t size, int32_t face) {
+    if (!pixels || size < 1) return;
+    Fill(pixels, size, 0xFFFFFF);
+    if (face < 0 || face >= static_cast<int32_t>(CubeCornerColors.size())) return;
+    const auto& corners = CubeCornerColors[static_cast<size_t>(face)];
+    uint32_t* lastRow = pixels + static_cast<size_t>(size - 1) * static_cast<size_t>(size);
+    if (Gradient(scene, corners[0], corners[1], size)) {
+        for (int32_t k = 0; k < size; ++k) pixels[k] = ResultPixel(scene, k);
+        if (Gradient(scene, corners[2], corners[3], size)) {
+            for (int32_t k = 0; k < size; ++k) lastRow[k] = ResultPixel(scene, k);
+        }
+        // Rows 0 .. size-2 run from the top to the bottom colour; the last row
+        // repeats the bottom colour.
+        for (int32_t k = 0; k < size; ++k) FillColumn(pixels, size, pixels[k], lastRow[k], k, size - 1);
+    }
+    ClearScratch(scene);
+}
