@@ -1,8 +1,8 @@
 #include "Layout.h"
 
 namespace {
-constexpr int32_t RW = RenderWidth;
-constexpr int32_t RH = RenderHeight;
+constexpr int32_t RW = FrameWidth;
+constexpr int32_t RH = FrameHeight;
 constexpr int32_t ViewRowStartY = 248;  // below sh
 constexpr int32_t ViewRowPitch = 24;
 

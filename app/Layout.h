@@ -17,8 +17,10 @@ struct TEdges {
     friend bool operator==(const TEdges&, const TEdges&) = default;
 };
 
-inline constexpr int32_t RenderWidth = 300;
-inline constexpr int32_t RenderHeight = 220;
+// The renderer's frame size (RenderWidth x RenderHeight of the scene state),
+// repeated here so the formulas stand alone.
+inline constexpr int32_t FrameWidth = 300;
+inline constexpr int32_t FrameHeight = 220;
 
 // sw, sh: " " in the GUI font; fw, fh: " " in the fixed font; W[i]: the fixed
 // font's width of UiStrings[i] followed by two spaces; w000: "000".

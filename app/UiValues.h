@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "View.h"
+
 inline constexpr std::array<const char*, 21> UiStrings = {
     "+",        "O",         "Section",   "Level",    "Single",   "OnTop",    "Help",
     "hsvCircle", "hsvPlane", "CubeFront", "CubeRight", "CubeBack", "CubeLeft", "CubeTop",
@@ -20,15 +22,11 @@ inline constexpr int32_t ViewTabCount = 4;  // TypeA..TypeD show the view page
 
 constexpr bool IsViewTab(int32_t tab) { return tab >= 0 && tab < ViewTabCount; }
 
-struct TTabScroll {
-    int32_t H1{}, H2{}, V{};
-    friend bool operator==(const TTabScroll&, const TTabScroll&) = default;
-};
-
-inline constexpr std::array<TTabScroll, ViewTabCount> InitialTabScrollPos = {
-    TTabScroll{0, 0, 100}, TTabScroll{4, 0, 4}, TTabScroll{4, 0, 4}, TTabScroll{0, 0, 4}};
-inline constexpr std::array<int32_t, ViewTabCount> TabScrollMax = {100, 63, 63, 63};
-inline constexpr int32_t HScrollMax = 63;
+// Saved positions of ViewScrollH1, ViewScrollH2 and ViewScrollV of one view
+// tab; the first-visit positions and the ranges are the view renderer's.
+using TTabScroll = TTabScrollPos;
+inline constexpr const std::array<int32_t, ViewTabCount>& TabScrollMax = ViewTabScrollMax;
+inline constexpr int32_t HScrollMax = ViewHScrollMax;
 
 // Cursor position at the left-button-down and the positions of ViewScrollH1
 // and ViewScrollV at that moment.

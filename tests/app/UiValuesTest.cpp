@@ -37,10 +37,11 @@ TEST(UiStrings, TabCaptionsAndControlCaptions) {
 }
 
 TEST(TabScroll, FirstVisitPositionsAndRanges) {
-    EXPECT_EQ(InitialTabScrollPos[0], (TTabScroll{0, 0, 100}));
-    EXPECT_EQ(InitialTabScrollPos[1], (TTabScroll{4, 0, 4}));
-    EXPECT_EQ(InitialTabScrollPos[2], (TTabScroll{4, 0, 4}));
-    EXPECT_EQ(InitialTabScrollPos[3], (TTabScroll{0, 0, 4}));
+    const std::array<std::array<int32_t, 3>, 4> firstVisit = {{{0, 0, 100}, {4, 0, 4}, {4, 0, 4}, {0, 0, 4}}};
+    for (size_t t = 0; t < firstVisit.size(); ++t) {
+        const TTabScroll& p = InitialTabScrollPos[t];
+        EXPECT_EQ((std::array<int32_t, 3>{p.H1, p.H2, p.V}), firstVisit[t]) << "tab " << t;
+    }
     EXPECT_EQ(TabScrollMax, (std::array<int32_t, 4>{100, 63, 63, 63}));
     EXPECT_EQ(HScrollMax, TabScrollMax[1]);
 }
