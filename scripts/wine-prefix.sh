@@ -17,4 +17,9 @@ cp -f /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
 for f in /usr/share/fonts/truetype/wqy/wqy-microhei.ttc; do
   [ -f "$f" ] && cp -f "$f" "$fonts/"
 done
+# The CJK font stands in for the Japanese UI face that the GUI fonts link to,
+# so Japanese text shows as glyphs.
+wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS UI Gothic' \
+  /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1 || true
+wineserver -w || true
 touch "$WINEPREFIX/.tintrover-ready"
