@@ -120,7 +120,14 @@ TModelParseResult TModelParser::Run(std::string_view text, TObjectList& list) {
         const std::string_view line = text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
         if (!HandleLine(line)) return Result;
         pos = end == std::string_view::npos ? text.size() : end + separator.size();
+        // A rest shorter than two characters holds no line worth reading.
         more = text.size() - pos >= 2;
+    }
+    // A final terminator without its separator still closes the record; any
+    // other single character left over is ignored.
+    if (pos < text.size() && text.substr(pos) == "-") {
+        ++LineNumber;
+        if (!HandleLine("-")) return Result;
     }
     if (State != TParseState::Name) {
         Fail("record without terminator \"-\"", RecordLine);

@@ -1,0 +1,208 @@
+#include "SnapshotOptions.h"
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+#include <string_view>
+
+const char* const SnapshotUsage =
+    "Usage: tintrover-snapshot [options] --out FILE\n"
+    "Renders one view of the colour solids, 300 x 220 pixels, as the program\n"
+    "shows it after the tab was chosen and the positions were set.\n"
+    "\n"
+    "  --tab N         view tab: 0 TypeA (hue circle and plane), 1 TypeB (RGB cube),\n"
+    "                  2 TypeC (Ostwald solid), 3 TypeD (Munsell tree); default 0\n"
+    "  --h1 N          position 0..63 of the first horizontal view bar\n"
+    "  --h2 N          position 0..63 of the second horizontal view bar\n"
+    "  --v N           position of the vertical view bar: 0..100 on TypeA, 0..63\n"
+    "                  otherwise. Positions left out take the values the tab shows\n"
+    "                  on its first visit (TypeA 0 0 100, TypeB 4 0 4, TypeC 4 0 4,\n"
+    "                  TypeD 0 0 4)\n"
+    "  --csection N    TypeC: number of hue sections, or the section shown with\n"
+    "                  --csingle, 1..32; default 2\n"
+    "  --csingle       TypeC: draw one section instead of all\n"
+    "  --dsection N    TypeD: number of hue pages, or the page shown with\n"
+    "                  --dsingle, 1..10; default 10\n"
+    "  --dlevel N      TypeD: value rows shown, counted from the bottom, 1..10;\n"
+    "                  default 10\n"
+    "  --dsingle       TypeD: draw one page instead of all\n"
+    "  --bg 0xRRGGBB   background colour of the view; default 0x000000\n"
+    "  --out FILE      the image: FILE.png (PNG), FILE.ppm (binary PPM) or FILE.raw\n"
+    "                  (300 x 220 little-endian 32-bit values as the frame buffer\n"
+    "                  holds them, top row first)\n"
+    "  --help          this text\n"
+    "\n"
+    "The status text of the view is printed, UTF-8, as the only line on standard\n"
+    "output. A bad option gets a one-line error and exit code 2; nothing is\n"
+    "written then.\n";
+
+namespace {
+
+std::optional<int32_t> Decimal(std::string_view s) {
+    int32_t value = 0;
+    const char* last = s.data() + s.size();
+    const auto [ptr, ec] = std::from_chars(s.data(), last, value);
+    if (s.empty() || ec != std::errc() || ptr != last) return std::nullopt;
+    return value;
+}
+
+std::optional<uint32_t> HexColour(std::string_view s) {
+    if (s.size() < 3 || s.size() > 8 || s[0] != '0' || (s[1] != 'x' && s[1] != 'X')) return std::nullopt;
+    uint32_t value = 0;
+    const char* last = s.data() + s.size();
+    const auto [ptr, ec] = std::from_chars(s.data() + 2, last, value, 16);
+    if (ec != std::errc() || ptr != last) return std::nullopt;
+    return value;
+}
+
+std::string Lower(std::string_view s) {
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; });
+    return out;
+}
+
+std::optional<TImageFormat> FormatOf(std::string_view path) {
+    const size_t dot = path.rfind('.');
+    const size_t slash = path.rfind('/');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return std::nullopt;
+    const std::string extension = Lower(path.substr(dot));
+    if (extension == ".png") return TImageFormat::Png;
+    if (extension == ".ppm") return TImageFormat::Ppm;
+    if (extension == ".raw") return TImageFormat::Raw;
+    return std::nullopt;
+}
+
+struct TIntOption {
+    std::string_view Name;
+    int32_t Min, Max;
+};
+
+class TParser {
+public:
+    explicit TParser(const std::vector<std::string>& args) : Args(args) {}
+    TOptionsResult Run();
+
+private:
+    bool Fail(std::string message) {
+        Result.Ok = false;
+        Result.Error = std::move(message);
+        return false;
+    }
+    bool Value(std::string_view name, std::optional<std::string_view> inlineValue, size_t& i, std::string_view& out);
+    bool Integer(const TIntOption& option, std::string_view text, int32_t& out);
+    bool Apply(std::string_view name, std::optional<std::string_view> inlineValue, size_t& i);
+    bool Finish();
+
+    const std::vector<std::string>& Args;
+    TOptionsResult Result;
+    std::optional<int32_t> H1, H2, V;
+    bool HaveOut = false;
+};
+
+bool TParser::Value(std::string_view name, std::optional<std::string_view> inlineValue, size_t& i,
+                    std::string_view& out) {
+    if (inlineValue) {
+        out = *inlineValue;
+        return true;
+    }
+    if (i + 1 >= Args.size()) return Fail("option " + std::string(name) + " needs a value");
+    out = Args[++i];
+    return true;
+}
+
+bool TParser::Integer(const TIntOption& option, std::string_view text, int32_t& out) {
+    const auto value = Decimal(text);
+    if (!value) return Fail("option " + std::string(option.Name) + ": \"" + std::string(text) + "\" is not a whole number");
+    if (*value < option.Min || *value > option.Max) {
+        return Fail("option " + std::string(option.Name) + ": " + std::to_string(*value) + " is outside " +
+                    std::to_string(option.Min) + ".." + std::to_string(option.Max));
+    }
+    out = *value;
+    return true;
+}
+
+bool TParser::Apply(std::string_view name, std::optional<std::string_view> inlineValue, size_t& i) {
+    TViewState& view = Result.Options.View;
+    const auto flag = [&](bool& target) {
+        if (inlineValue) return Fail("option " + std::string(name) + " takes no value");
+        target = true;
+        return true;
+    };
+    const auto integer = [&](const TIntOption& option, int32_t& target) {
+        std::string_view text;
+        return Value(name, inlineValue, i, text) && Integer(option, text, target);
+    };
+    const auto position = [&](std::optional<int32_t>& target, int32_t max) {
+        int32_t value = 0;
+        if (!integer({name, 0, max}, value)) return false;
+        target = value;
+        return true;
+    };
+    if (name == "--help") return flag(Result.Options.Help);
+    if (name == "--csingle") return flag(view.TypeCSingle);
+    if (name == "--dsingle") return flag(view.TypeDSingle);
+    if (name == "--tab") return integer({name, 0, 3}, view.Tab);
+    if (name == "--h1") return position(H1, ViewHScrollMax);
+    if (name == "--h2") return position(H2, ViewHScrollMax);
+    // The range of --v depends on the tab; it is checked once all are read.
+    if (name == "--v") return position(V, *std::max_element(ViewTabScrollMax.begin(), ViewTabScrollMax.end()));
+    if (name == "--csection") return integer({name, TypeCSectionMin, TypeCSectionMax}, view.TypeCSections);
+    if (name == "--dsection") return integer({name, TypeDSectionMin, TypeDSectionMax}, view.TypeDSections);
+    if (name == "--dlevel") return integer({name, TypeDLevelMin, TypeDLevelMax}, view.TypeDLevel);
+    if (name == "--bg") {
+        std::string_view text;
+        if (!Value(name, inlineValue, i, text)) return false;
+        const auto colour = HexColour(text);
+        if (!colour || *colour > 0xFFFFFF) return Fail("option --bg: \"" + std::string(text) + "\" is not a colour 0xRRGGBB");
+        Result.Options.Background = *colour;
+        return true;
+    }
+    if (name == "--out") {
+        std::string_view text;
+        if (!Value(name, inlineValue, i, text)) return false;
+        const auto format = FormatOf(text);
+        if (!format) return Fail("option --out: \"" + std::string(text) + "\" does not end in .png, .ppm or .raw");
+        Result.Options.OutPath = std::string(text);
+        Result.Options.Format = *format;
+        HaveOut = true;
+        return true;
+    }
+    return Fail("unknown option \"" + std::string(name) + "\" (see --help)");
+}
+
+bool TParser::Finish() {
+    TViewState& view = Result.Options.View;
+    const TTabScrollPos& first = InitialTabScrollPos[static_cast<size_t>(view.Tab)];
+    view.H1 = H1.value_or(first.H1);
+    view.H2 = H2.value_or(first.H2);
+    view.V = V.value_or(first.V);
+    const int32_t vMax = ViewTabScrollMax[static_cast<size_t>(view.Tab)];
+    if (view.V > vMax) {
+        return Fail("option --v: " + std::to_string(view.V) + " is outside 0.." + std::to_string(vMax) + " on tab " +
+                    std::to_string(view.Tab));
+    }
+    if (!HaveOut) return Fail("option --out FILE is required (see --help)");
+    return true;
+}
+
+TOptionsResult TParser::Run() {
+    for (size_t i = 0; i < Args.size(); ++i) {
+        const std::string_view arg = Args[i];
+        if (arg.substr(0, 2) != "--") {
+            Fail("unexpected argument \"" + std::string(arg) + "\" (see --help)");
+            return Result;
+        }
+        const size_t equals = arg.find('=');
+        const std::string_view name = arg.substr(0, equals);
+        std::optional<std::string_view> inlineValue;
+        if (equals != std::string_view::npos) inlineValue = arg.substr(equals + 1);
+        if (!Apply(name, inlineValue, i)) return Result;
+        if (Result.Options.Help) return Result;
+    }
+    Finish();
+    return Result;
+}
+
+}  // namespace
+
+TOptionsResult ParseSnapshotOptions(const std::vector<std::string>& args) { return TParser(args).Run(); }
