@@ -1,0 +1,193 @@
+#include "AppUi.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+int CALLBACK CopyLastFace(const LOGFONTA* lf, const TEXTMETRICA*, DWORD, LPARAM target) {
+    *reinterpret_cast<LOGFONTA*>(target) = *lf;
+    return 1;
+}
+
+// The font the program's library builds for a face and point size: the
+// system font's description, the face looked up, the height for the screen.
+LOGFONTA LibraryFont(const char* face, int pointSize) {
+    LOGFONTA lf{};
+    GetObjectA(GetStockObject(SYSTEM_FONT), sizeof lf, &lf);
+    HDC dc = GetDC(nullptr);
+    EnumFontFamiliesA(dc, face, CopyLastFace, reinterpret_cast<LPARAM>(&lf));
+    lf.lfHeight = -MulDiv(pointSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, dc);
+    lf.lfWidth = 0;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfUnderline = 0;
+    return lf;
+}
+
+SIZE Measure(const LOGFONTA& lf, const char* text) {
+    HFONT font = CreateFontIndirectA(&lf);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT r{};
+    const int h = DrawTextA(dc, text, -1, &r, DT_CALCRECT | DT_EXTERNALLEADING | DT_NOCLIP);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    return {r.right - r.left, h};
+}
+
+int GuiPointSize(LOGFONTA& face) {
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
+    HDC dc = GetDC(nullptr);
+    const int size = std::abs(face.lfHeight) * 72 / GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return size;
+}
+
+bool IsClass(HWND w, const char* name) { return lstrcmpiA(ClassNameOf(w).c_str(), name) == 0; }
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* name) {
+    std::vector<HWND> list;
+    for (HWND c : TRemoteApp::Children(parent))
+        if (IsClass(c, name)) list.push_back(c);
+    return list;
+}
+
+int TopIn(HWND w, HWND parent) { return ClientRectIn(w, parent).top; }
+
+void SortByTop(std::vector<HWND>& list, HWND parent) {
+    std::sort(list.begin(), list.end(), [&](HWND a, HWND b) { return TopIn(a, parent) < TopIn(b, parent); });
+}
+
+LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
+
+}  // namespace
+
+TDriverMetrics MeasureLayoutMetrics() {
+    TDriverMetrics m;
+    LOGFONTA gui{};
+    const int guiSize = GuiPointSize(gui);
+    m.sh = Measure(LibraryFont(gui.lfFaceName, guiSize), " ").cy;
+    const LOGFONTA fixed = LibraryFont("FixedSys", 14);
+    const SIZE space = Measure(fixed, " ");
+    m.fw = space.cx;
+    m.fh = space.cy;
+    const char* captions[] = {"+", "O", "Section", "Level", "Single", "OnTop", "Help"};
+    for (size_t i = 0; i < m.W.size(); ++i) m.W[i] = Measure(fixed, (std::string(captions[i]) + "  ").c_str()).cx;
+    return m;
+}
+
+TAppUi::TAppUi(const TRemoteApp& app) : App(app), Main(app.Main()) {
+    Tab = TRemoteApp::ChildOfClass(Main, "SysTabControl32");
+    Status = TRemoteApp::ChildOfClass(Main, "msctls_statusbar32");
+    ToolPanel = TRemoteApp::ChildOfClass(Main, "APIPanel");
+    if (ToolPanel) ToolCheck = ChildrenOfClass(ToolPanel, "Button").empty() ? nullptr : ChildrenOfClass(ToolPanel, "Button")[0];
+    for (HWND bar : ChildrenOfClass(Main, "ScrollBar")) {
+        if (GetWindowLongA(bar, GWL_STYLE) & SBS_VERT) ScrollV = bar;
+        else if (!ScrollH1) ScrollH1 = bar;
+        else ScrollH2 = bar;
+    }
+    if (ScrollH1 && ScrollH2 && TopIn(ScrollH2, Main) < TopIn(ScrollH1, Main)) std::swap(ScrollH1, ScrollH2);
+    if (Tab) {
+        // The two pages are panels; the Config page is the one with controls.
+        for (HWND page : ChildrenOfClass(Tab, "APIPanel"))
+            (TRemoteApp::Children(page).empty() ? ViewPage : ConfigPage) = page;
+        Memo = TRemoteApp::ChildOfClass(Tab, "Edit");
+    }
+    if (!ConfigPage) return;
+    std::vector<HWND> checks, groups;
+    for (HWND b : ChildrenOfClass(ConfigPage, "Button"))
+        ((GetWindowLongA(b, GWL_STYLE) & 0xF) == BS_GROUPBOX ? groups : checks).push_back(b);
+    SortByTop(checks, ConfigPage);
+    SortByTop(groups, ConfigPage);
+    if (checks.size() == 3) {
+        TypeCSingle = checks[0];
+        TypeDSingle = checks[1];
+        OnTop = checks[2];
+    }
+    if (groups.size() == 2) {
+        TypeCGroup = groups[0];
+        TypeDGroup = groups[1];
+        TypeCSection = TRemoteApp::ChildOfClass(TypeCGroup, "ScrollBar");
+        std::vector<HWND> d = ChildrenOfClass(TypeDGroup, "ScrollBar");
+        SortByTop(d, TypeDGroup);
+        if (d.size() == 2) {
+            TypeDSection = d[0];
+            TypeDLevel = d[1];
+        }
+    }
+}
+
+int TAppUi::SelectedTab() const { return static_cast<int>(SendMessageA(Tab, TCM_GETCURSEL, 0, 0)); }
+
+RECT TAppUi::DisplayRect() const {
+    RECT r{};
+    GetClientRect(Tab, &r);
+    App.SendWithBuffer(Tab, TCM_ADJUSTRECT, FALSE, &r, sizeof r);
+    return r;
+}
+
+void TAppUi::ClickTab(int index) const {
+    RECT r{};
+    App.SendWithBuffer(Tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), &r, sizeof r);
+    const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    SendMessageA(Tab, WM_LBUTTONDOWN, MK_LBUTTON, Point(x, y));
+    SendMessageA(Tab, WM_LBUTTONUP, 0, Point(x, y));
+    App.Sync();
+}
+
+void TAppUi::Scroll(HWND bar, int code, int position) const {
+    const UINT msg = (GetWindowLongA(bar, GWL_STYLE) & SBS_VERT) ? WM_VSCROLL : WM_HSCROLL;
+    SendMessageA(GetParent(bar), msg, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(bar));
+    App.Sync();
+}
+
+void TAppUi::ThumbTo(HWND bar, int position) const {
+    Scroll(bar, SB_THUMBTRACK, position);
+    Scroll(bar, SB_THUMBPOSITION, position);
+    Scroll(bar, SB_ENDSCROLL);
+}
+
+int TAppUi::Position(HWND bar) const { return static_cast<int>(SendMessageA(bar, SBM_GETPOS, 0, 0)); }
+
+void TAppUi::ViewButtonDown(int x, int y, WPARAM keys) const {
+    SendMessageA(ViewPage, WM_LBUTTONDOWN, MK_LBUTTON | keys, Point(x, y));
+    App.Sync();
+}
+
+void TAppUi::ViewMove(int x, int y, WPARAM keys) const {
+    SendMessageA(ViewPage, WM_MOUSEMOVE, MK_LBUTTON | keys, Point(x, y));
+    App.Sync();
+}
+
+void TAppUi::ViewButtonUp(int x, int y) const {
+    SendMessageA(ViewPage, WM_LBUTTONUP, 0, Point(x, y));
+    App.Sync();
+}
+
+void TAppUi::ClickToolPanel(int x, int y, bool post) const {
+    SendMessageA(ToolPanel, WM_LBUTTONDOWN, MK_LBUTTON, Point(x, y));
+    if (post) {
+        PostMessageA(ToolPanel, WM_LBUTTONUP, 0, Point(x, y));
+        return;
+    }
+    SendMessageA(ToolPanel, WM_LBUTTONUP, 0, Point(x, y));
+    App.Sync();
+}
+
+void TAppUi::ClickCheck(HWND check) const {
+    SendMessageA(check, BM_CLICK, 0, 0);
+    App.Sync();
+}
+
+bool TAppUi::Checked(HWND check) const { return SendMessageA(check, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+POINT TAppUi::FrameOrigin() const {
+    POINT p{4, 4};
+    ClientToScreen(ViewPage, &p);
+    return p;
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The windows of the running program and the inputs a person gives them,
+// found the way a user's tools would: by class, stacking order and caption.
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "RemoteApp.h"
+
+// Font metrics of the program's layout, measured here with the same fonts:
+// the GUI font's " " (sh) and the fixed font's " " (fw, fh) and captions.
+struct TDriverMetrics {
+    int sh = 0, fw = 0, fh = 0;
+    std::array<int, 7> W{};  // "+", "O", "Section", "Level", "Single", "OnTop", "Help" + two spaces
+};
+TDriverMetrics MeasureLayoutMetrics();
+
+struct TAppUi {
+    explicit TAppUi(const TRemoteApp& app);
+
+    const TRemoteApp& App;
+    HWND Main{}, Tab{}, ViewPage{}, ConfigPage{}, Memo{}, Status{}, ToolPanel{}, ToolCheck{};
+    HWND ScrollV{}, ScrollH1{}, ScrollH2{};
+    HWND TypeCSingle{}, TypeDSingle{}, OnTop{}, TypeCGroup{}, TypeDGroup{};
+    HWND TypeCSection{}, TypeDSection{}, TypeDLevel{};
+
+    int SelectedTab() const;
+    RECT DisplayRect() const;          // TCM_ADJUSTRECT of the tab's client area
+    void ClickTab(int index) const;    // a left click on the tab's caption
+    // A scroll request as the bar sends it to its parent.
+    void Scroll(HWND bar, int code, int position = 0) const;
+    void ThumbTo(HWND bar, int position) const;  // track, position, end
+    int Position(HWND bar) const;
+    // Mouse in the view page's client coordinates, keys as MK_* flags.
+    void ViewButtonDown(int x, int y, WPARAM keys = 0) const;
+    void ViewMove(int x, int y, WPARAM keys) const;
+    void ViewButtonUp(int x, int y) const;
+    // A click on the owner-drawn button whose centre is at (x, y) of the tool
+    // panel; posted, so a modal dialog it opens does not hold the driver.
+    void ClickToolPanel(int x, int y, bool post = false) const;
+    void ClickCheck(HWND check) const;
+    bool Checked(HWND check) const;
+    std::wstring StatusText() const { return WindowTextW(Status); }
+    POINT FrameOrigin() const;  // screen position of the frame's top-left pixel
+};

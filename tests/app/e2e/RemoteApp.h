@@ -1,0 +1,54 @@
+#pragma once
+// The program under test as a person at the screen sees it: a process started
+// from its executable, its windows found by class and stacking, messages sent
+// to them, and memory in the other process for the control messages whose
+// pointers Windows does not carry across processes.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TRemoteApp {
+public:
+    // Starts exe and waits for its visible top-level window of that class.
+    TRemoteApp(const std::string& exe, const std::string& className);
+    ~TRemoteApp();  // closes the window politely if it still runs
+    TRemoteApp(const TRemoteApp&) = delete;
+    TRemoteApp& operator=(const TRemoteApp&) = delete;
+
+    HWND Main() const { return MainWindow; }
+    bool Started() const { return MainWindow != nullptr; }
+    DWORD ProcessId() const { return Info.dwProcessId; }
+
+    // Children of `parent` in stacking order (top first), and the first child
+    // of a class; nullptr when absent.
+    static std::vector<HWND> Children(HWND parent);
+    static HWND ChildOfClass(HWND parent, const char* className, int nth = 0);
+    // A visible top-level window of the process with this class, or nullptr.
+    HWND FindOwnedWindow(const char* className) const;
+
+    // Sends a message whose lParam points at `size` bytes in the other
+    // process: the bytes are copied there, the message sent, and copied back.
+    LRESULT SendWithBuffer(HWND hwnd, UINT msg, WPARAM wParam, void* data, size_t size) const;
+
+    // Waits until the program has handled everything sent and posted so far.
+    void Sync() const;
+
+    // Closes the main window and returns the exit code, or -1 on timeout.
+    int CloseAndWait(DWORD timeoutMs = 10000);
+    // Waits for the process to end on its own.
+    int WaitForExit(DWORD timeoutMs);
+
+private:
+    PROCESS_INFORMATION Info{};
+    HWND MainWindow{};
+};
+
+// A Unix path handed over by CTest, as Wine's drive Z: sees it; Windows paths
+// pass unchanged.
+std::string WindowsPath(const std::string& path);
+
+std::wstring WindowTextW(HWND hwnd);
+std::string ClassNameOf(HWND hwnd);
+RECT ClientRectIn(HWND window, HWND reference);  // client area in reference's client coordinates
