@@ -52,6 +52,12 @@ LRESULT CALLBACK WindowWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         }
         return 0;
     }
+    // A creation refused in WM_CREATE ends, under Wine, with WM_NCDESTROY
+    // alone: the object still attached then would leak.
+    if (msg == WM_NCDESTROY && object != nullptr) {
+        delete object;
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
     if (object != nullptr) {
         object->Deliver(loc);
         if (loc.Result != 0) return loc.Result;
