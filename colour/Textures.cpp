@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "ColorMath.h"
 #include "Scene.h"
@@ -35,6 +36,45 @@ uint32_t ResultPixel(const TScene& scene, int32_t j) {
 
 int32_t RoundToInt(long double x) { return static_cast<int32_t>(nearbyintl(x)); }
 
+// Hue and saturation of one painted texel of the hue circle; they do not
+// depend on the value level.
+struct THueCircleTexel {
+    uint32_t Index;
+    int16_t Hue;
+    int16_t Saturation;
+};
+
+std::vector<THueCircleTexel> ComputeHueCircleGeometry(int32_t size) {
+    std::vector<THueCircleTexel> texels;
+    const int32_t r = size / 2;
+    // The last row and the first column keep the background.
+    for (int32_t j = 0; j <= size - 2; ++j) {
+        const int32_t dy = (size - 1) - j - r;  // positive towards row 0
+        for (int32_t i = 1; i <= size - 1; ++i) {
+            const int32_t dx = i - r;
+            const int32_t d2 = dx * dx + dy * dy;
+            if (d2 > r * r) continue;
+            const int32_t saturation = static_cast<int32_t>(std::nearbyint(std::sqrt(static_cast<double>(d2)) * 255.0 / r));
+            int32_t hue = RoundToInt((ArcTan2(dx, dy) / Pi + 1.0L) * 180.0L) + 90;
+            if (hue > 360) hue -= 360;
+            texels.push_back({static_cast<uint32_t>(j * size + i), static_cast<int16_t>(hue), static_cast<int16_t>(saturation)});
+        }
+    }
+    return texels;
+}
+
+// The square root and arc tangent per texel dominate the build, and only the
+// value level changes between rebuilds: the geometry is computed once per size.
+const std::vector<THueCircleTexel>& HueCircleGeometry(int32_t size) {
+    static int32_t cachedSize = -1;
+    static std::vector<THueCircleTexel> cached;
+    if (size != cachedSize) {
+        cached = ComputeHueCircleGeometry(size);
+        cachedSize = size;
+    }
+    return cached;
+}
+
 }  // namespace
 
 void FillColumn(uint32_t* pixels, int32_t size, uint32_t top, uint32_t bottom, int32_t column, int32_t count) {
@@ -63,19 +103,8 @@ void BuildHueCircle(TScene& scene, uint32_t* pixels, int32_t size, int32_t value
     if (!pixels || size < 2) return;
     scene.SceneReady = false;
     Fill(pixels, size, BytesToPixel(ColorToBytes(background)) | HueCircleBackgroundFlag);
-    const int32_t r = size / 2;
-    for (int32_t j = 0; j <= size - 2; ++j) {
-        const int32_t dy = (size - 1) - j - r;  // positive towards row 0
-        for (int32_t i = 1; i <= size - 1; ++i) {
-            const int32_t dx = i - r;
-            const int32_t d2 = dx * dx + dy * dy;
-            if (d2 > r * r) continue;
-            const int32_t saturation = static_cast<int32_t>(std::nearbyint(std::sqrt(static_cast<double>(d2)) * 255.0 / r));
-            int32_t hue = RoundToInt((ArcTan2(dx, dy) / Pi + 1.0L) * 180.0L) + 90;
-            if (hue > 360) hue -= 360;
-            pixels[static_cast<size_t>(j) * static_cast<size_t>(size) + static_cast<size_t>(i)] =
-                HsvToPixel(hue, saturation, value);
-        }
+    for (const THueCircleTexel& texel : HueCircleGeometry(size)) {
+        pixels[texel.Index] = HsvToPixel(texel.Hue, texel.Saturation, value);
     }
     scene.SceneReady = true;
 }
