@@ -25,7 +25,8 @@ BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lp) {
     auto* args = reinterpret_cast<TFindArgs*>(lp);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == args->pid && IsWindowVisible(hwnd) && ClassNameOf(hwnd) == args->className) {
+    if (pid == args->pid && IsWindowVisible(hwnd) &&
+        (args->className == nullptr || ClassNameOf(hwnd) == args->className)) {
         args->found = hwnd;
         return FALSE;
     }
@@ -61,14 +62,14 @@ RECT ClientRectIn(HWND window, HWND reference) {
     return r;
 }
 
-TRemoteApp::TRemoteApp(const std::string& exe, const std::string& className) {
+TRemoteApp::TRemoteApp(const std::string& exe, const char* className) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     std::string commandLine = "\"" + exe + "\"";
     if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &si, &Info))
         return;
-    TFindArgs args{Info.dwProcessId, className.c_str(), nullptr};
+    TFindArgs args{Info.dwProcessId, className, nullptr};
     WaitFor([&] {
         EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&args));
         return args.found != nullptr || WaitForSingleObject(Info.hProcess, 0) == WAIT_OBJECT_0;

@@ -11,8 +11,9 @@
 
 class TRemoteApp {
 public:
-    // Starts exe and waits for its visible top-level window of that class.
-    TRemoteApp(const std::string& exe, const std::string& className);
+    // Starts exe and waits for its visible top-level window of that class
+    // (of any class for nullptr).
+    TRemoteApp(const std::string& exe, const char* className);
     ~TRemoteApp();  // closes the window politely if it still runs
     TRemoteApp(const TRemoteApp&) = delete;
     TRemoteApp& operator=(const TRemoteApp&) = delete;
