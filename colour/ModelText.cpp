@@ -102,7 +102,7 @@ private:
     int32_t RecordLine = 0;
     int32_t IndexLine = 0;
     std::unique_ptr<TPrimitive> Current;
-    std::vector<std::unique_ptr<TPrimitive>> Done;
+    std::vector<std::unique_ptr<TPrimitive>> Finished;
     // The texture buffers the scene remembers, published only when the whole
     // text is accepted.
     uint32_t* CirclePixels = nullptr;
@@ -133,9 +133,9 @@ TModelParseResult TModelParser::Run(std::string_view text, TObjectList& list) {
         Fail("record without terminator \"-\"", RecordLine);
         return Result;
     }
-    for (auto& primitive : Done) list.Add(primitive.release());
-    Result.Added = static_cast<int32_t>(Done.size());
-    Done.clear();
+    for (auto& primitive : Finished) list.Add(primitive.release());
+    Result.Added = static_cast<int32_t>(Finished.size());
+    Finished.clear();
     if (CirclePixels) Scene.HueCirclePixels = CirclePixels;
     if (PlanePixels) Scene.HuePlanePixels = PlanePixels;
     return Result;
@@ -179,7 +179,7 @@ void TModelParser::GenerateTexture(int32_t index, std::string_view name) {
     TTexture* texture = AttachTexture(*Current, name, size);
     switch (index) {
         case 0:
-            BuildHueCircle(Scene, texture->Pixels, size, 255, Scene.ButtonFaceColor());
+            BuildHueCircle(Scene, texture->Pixels, size, 255, Scene.ButtonFace());
             CirclePixels = texture->Pixels;
             break;
         case 1:
@@ -281,7 +281,7 @@ bool TModelParser::EndRecord() {
     for (int32_t j = 0; j < Current->IndexCount; ++j) {
         if (Current->Indices[j] >= vertices) return Fail("index beyond the record's vertices", IndexLine);
     }
-    Done.push_back(std::move(Current));
+    Finished.push_back(std::move(Current));
     State = TParseState::Name;
     return true;
 }

@@ -49,6 +49,7 @@ public:
     ~TScene() override;  // clears SceneReady, frees the models in slot order
 
     SceneSlot& Slot(TSceneSlotId id) { return Scenes[static_cast<size_t>(id)]; }
+    uint32_t ButtonFace() const { return ButtonFaceColor ? ButtonFaceColor() : FixedButtonFaceColor(); }
 
     // Declared in reverse order of destruction: models first, then MainRender,
     // ViewMatrix, ScratchListA, ScratchListB.

@@ -22,24 +22,20 @@ float Single(double x) { return static_cast<float>(x); }
 // The angle applied for position p: -p / 10 radians.
 float PositionToAngle(int32_t p) { return Single(-static_cast<double>(p) / 10); }
 
+// The status pieces besides the two words are ASCII.
 std::u16string Widen(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
-// Status pieces are ASCII except the two words, so one builder serves both.
-TStatusText Status(std::initializer_list<std::pair<const char*, const char16_t*>> pieces) {
-    TStatusText text;
-    for (const auto& [ansi, wide] : pieces) {
-        text.Ansi += ansi;
-        text.Wide += wide ? std::u16string(wide) : Widen(ansi);
-    }
-    return text;
+TStatusText HueValueStatus(int32_t hue, int32_t value) {
+    const std::string huePart = "=" + std::to_string(hue) + " / ";
+    const std::string valuePart = "=" + std::to_string(value);
+    return {HueWordAnsi + huePart + ValueWordAnsi + valuePart,
+            HueWordWide + Widen(huePart) + ValueWordWide + Widen(valuePart)};
 }
 
 TStatusText AngleStatus(int32_t first, int32_t h1, int32_t h2) {
-    const std::string a = std::to_string(first);
-    const std::string b = std::to_string(PositionToDegrees(h1));
-    const std::string c = std::to_string(PositionToDegrees(h2));
-    return Status({{"( ", nullptr}, {a.c_str(), nullptr}, {" , ", nullptr}, {b.c_str(), nullptr},
-                   {" , ", nullptr}, {c.c_str(), nullptr}, {" )", nullptr}});
+    const std::string text = "( " + std::to_string(first) + " , " + std::to_string(PositionToDegrees(h1)) + " , " +
+                             std::to_string(PositionToDegrees(h2)) + " )";
+    return {text, Widen(text)};
 }
 
 void DrawSolid(TScene& scene, TSceneSlotId id, float y) {
@@ -70,14 +66,10 @@ TStatusText DrawTypeA(TScene& scene, const TViewState& state) {
     const float circleY = Single(scene.CircleLift + static_cast<double>(scene.ViewBaseY) + (max - v));
     const int32_t value = RoundHalfEven(static_cast<double>(v * 255) / max);
     if (value != scene.LastCircleValue) {
-        BuildHueCircle(scene, scene.HueCirclePixels, 256, value, scene.ButtonFaceColor());
+        BuildHueCircle(scene, scene.HueCirclePixels, 256, value, scene.ButtonFace());
         scene.LastCircleValue = value;
     }
-    const std::string hueText = std::to_string(scene.LastPlaneHue);
-    const std::string valueText = std::to_string(value);
-    TStatusText status = Status({{HueWordAnsi, HueWordWide}, {"=", nullptr}, {hueText.c_str(), nullptr},
-                                 {" / ", nullptr}, {ValueWordAnsi, ValueWordWide}, {"=", nullptr},
-                                 {valueText.c_str(), nullptr}});
+    TStatusText status = HueValueStatus(scene.LastPlaneHue, value);
     // The plane shows from both sides; culling stays on after the circle.
     scene.MainRender.CullBackFaces = false;
     DrawSolid(scene, TSceneSlotId::HuePlane, Single(scene.ViewBaseY + 60.0));

@@ -123,15 +123,6 @@ TEST(ColorMath, GradientRejectsTooFewStopsOrTooFewEntriesWithoutTouchingOut) {
     EXPECT_EQ(Entries(out), (std::vector<uint32_t>{42}));
 }
 
-TEST(ColorMath, TwoStopGradientIsTheRamp) {
-    TIntegerList stops, out, ramp;
-    stops.Add(0xFFFFFF);
-    stops.Add(0x000000);
-    ASSERT_TRUE(MakeGradient(stops, out, 10));
-    AddRamp(10, ramp, 0xFFFFFF, 0x000000);
-    EXPECT_EQ(Entries(out), Entries(ramp));
-}
-
 TEST(ColorMath, ThreeStopGradientOfEightHasFiveEntriesToTheMiddleStopThenThree) {
     TIntegerList stops, out;
     for (uint32_t s : {0x000000u, 0x0000FFu, 0x00FFFFu}) stops.Add(static_cast<int32_t>(s));

@@ -21,16 +21,6 @@ protected:
         const TRender& r = Scene.MainRender;
         return {r.ColorBuffer, r.ColorBuffer + static_cast<size_t>(r.Width) * static_cast<size_t>(r.Height)};
     }
-    int32_t CountFrame(uint32_t colour) const {
-        int32_t n = 0;
-        const TRender& r = Scene.MainRender;
-        for (int32_t i = 0; i < r.Width * r.Height; ++i) n += r.ColorBuffer[i] == colour;
-        return n;
-    }
 
     TScene Scene;
 };
-
-inline uint32_t TexturePixel(const uint32_t* pixels, int32_t size, int32_t row, int32_t column) {
-    return pixels[row * size + column];
-}

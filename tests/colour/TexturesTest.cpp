@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "ColorMath.h"
-#include "ColourTestSupport.h"
 #include "Scene.h"
 #include "Textures.h"
 
