@@ -11,8 +11,11 @@ constexpr const char* PanelClassName = "APIPanel";
 
 HINSTANCE ModuleInstance() { return GetModuleHandleA(nullptr); }
 
-// The show command the process was started with, for its first visible window.
-int StartupShowCommand() {
+// The show command the process was started with applies to top-level windows;
+// a child window (a panel) is simply shown, never minimised or hidden with a
+// program started that way.
+int ShowCommandFor(DWORD style) {
+    if ((style & WS_CHILD) != 0) return SW_SHOW;
     STARTUPINFOA info{};
     info.cb = sizeof(info);
     GetStartupInfoA(&info);
@@ -132,7 +135,7 @@ void TAPIWindow::CreateWnd() {
     // this object with it: nothing of it may be touched any more.
     if (created == nullptr) return;
     if ((p.Style & WS_VISIBLE) != 0) {
-        ShowWindow(Handle, StartupShowCommand());
+        ShowWindow(Handle, ShowCommandFor(p.Style));
         UpdateWindow(Handle);
     }
 }

@@ -593,9 +593,43 @@ TEST_F(PickColorTest, CancelLeavesTheColourAlone) {
     EXPECT_EQ(colour, RGB(12, 34, 56));
 }
 
+// ---- The start-up show command ----
+
+constexpr const char* HiddenStartProbe = "--probe-hidden-start";
+
+// Run in a copy of this program started with SW_HIDE: the main window takes
+// the start-up show command, its panel stays shown. Exit code 0 when so.
+int ProbeHiddenStart() {
+    TTestMain* window = new TTestMain(nullptr, "WinTestHiddenStart");
+    window->CreateWnd();
+    TAPIPanel* panel = NewPanel(window->Handle, 0, 0, 50, 50);
+    const bool mainHidden = (GetWindowLongPtrA(window->Handle, GWL_STYLE) & WS_VISIBLE) == 0;
+    const bool panelShown = (GetWindowLongPtrA(panel->Handle, GWL_STYLE) & WS_VISIBLE) != 0;
+    DestroyWindow(window->Handle);
+    return mainHidden && panelShown ? 0 : 1;
+}
+
+TEST(StartupShowTest, ProgramStartedHiddenHidesItsMainWindowButNotItsPanels) {
+    std::string command = "\"" + ModulePath() + "\" " + HiddenStartProbe;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &process));
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+    DWORD exitCode = 99;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(exitCode, 0u);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == HiddenStartProbe) return ProbeHiddenStart();
     ::testing::InitGoogleTest(&argc, argv);
     THighHeap::InstallFaultReporter();
     return RUN_ALL_TESTS();
