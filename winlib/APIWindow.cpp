@@ -4,6 +4,9 @@
 
 #include "UtilFunc.h"
 
+// Handler procedures sit in the table's pointer-sized slots.
+static_assert(sizeof(uintptr_t) == sizeof(TEventProc));
+
 namespace {
 
 constexpr const char* ObjectProperty = "OBJECT";

@@ -4,6 +4,11 @@
 
 TMessageDispatcher* GlobalDispatcher = nullptr;
 
+// Windows, procedures and receivers share the lists' pointer-sized slots.
+static_assert(sizeof(uintptr_t) == sizeof(HWND) && sizeof(uintptr_t) == sizeof(WNDPROC));
+static_assert(sizeof(uintptr_t) == sizeof(TSubClass*) && sizeof(uintptr_t) == sizeof(TEventProc));
+static_assert(sizeof(LRESULT) == sizeof(HWND));
+
 namespace {
 
 uint64_t NextReceiverSerial = 1;
