@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <algorithm>
@@ -395,6 +396,82 @@ TEST_F(AppSession, ColourDialogSetsTheBackgroundAndCancelKeepsIt) {
     WaitForDialogGone(dialog);
     App->Sync();
     ExpectView();  // still 0x204080
+}
+
+TEST_F(AppSession, DeactivationReleasesAHeldToolButton) {
+    SelectTab(2);
+    const POINT plus = ToolPart(5);
+    SendMessageA(Ui->ToolPanel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(plus.x, plus.y));
+    App->Sync();
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(Ui->Main, nullptr);
+    ASSERT_TRUE(GetGUIThreadInfo(thread, &info));
+    EXPECT_EQ(info.hwndCapture, Ui->ToolPanel) << "a held button captures the mouse";
+    SendMessageA(Ui->Main, WM_ACTIVATE, WA_INACTIVE, 0);
+    App->Sync();
+    ASSERT_TRUE(GetGUIThreadInfo(thread, &info));
+    EXPECT_EQ(info.hwndCapture, nullptr) << "deactivation cancels the press";
+    // Released now, the button gives no click: the section count stays.
+    SendMessageA(Ui->ToolPanel, WM_LBUTTONUP, 0, MAKELPARAM(plus.x, plus.y));
+    App->Sync();
+    ExpectView();
+}
+
+// The help file opens through the shell's "open" verb with the viewer that
+// is registered for .chm files; a stand-in viewer records what it was given.
+class HelpAssociation {
+public:
+    HelpAssociation(const std::string& viewer, const std::string& record) {
+        Saved = Read(".chm");
+        Write(".chm", "TintroverTestHelp");
+        Write("TintroverTestHelp\\shell\\open\\command",
+              "\"" + viewer + "\" \"" + record + "\" \"%1\"");
+    }
+    ~HelpAssociation() {
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, "TintroverTestHelp");
+        if (Saved.empty()) RegDeleteKeyA(HKEY_CLASSES_ROOT, ".chm");
+        else Write(".chm", Saved);
+    }
+
+private:
+    static std::string Read(const char* key) {
+        char value[256]{};
+        LONG size = sizeof value;
+        return RegQueryValueA(HKEY_CLASSES_ROOT, key, value, &size) == ERROR_SUCCESS ? value : "";
+    }
+    static void Write(const std::string& key, const std::string& value) {
+        RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, value.c_str(), static_cast<DWORD>(value.size()));
+    }
+    std::string Saved;
+};
+
+TEST_F(AppSession, HelpButtonOpensTheHelpFileBesideTheProgram) {
+    const std::string viewer = EnvPath("TINTROVER_HELP_VIEWER");
+    ASSERT_FALSE(viewer.empty());
+    const std::string record = Frames + "\\help-opened.txt";
+    DeleteFileA(record.c_str());
+    SelectTab(4);
+    {
+        HelpAssociation association(viewer, record);
+        const int fw = Metrics.fw, fh = Metrics.fh;
+        const int x = 4 + (Metrics.W[6] + fw + 4) / 2, y = 10 * fh + 8 + fh / 2;
+        SendMessageA(Ui->ConfigPage, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(Ui->ConfigPage, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        App->Sync();
+        std::string opened;
+        for (int i = 0; i < 200 && opened.empty(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            if (FILE* f = std::fopen(record.c_str(), "rb")) {
+                char text[MAX_PATH * 2]{};
+                opened.assign(text, std::fread(text, 1, sizeof text - 1, f));
+                std::fclose(f);
+            }
+        }
+        const std::string folder = Exe.substr(0, Exe.find_last_of('\\'));
+        EXPECT_EQ(lstrcmpiA(opened.c_str(), (folder + "\\tintrover.chm").c_str()), 0) << "opened \"" << opened << "\"";
+    }
+    DeleteFileA(record.c_str());
 }
 
 TEST_F(AppSession, ClosingTheWindowEndsWithExitCodeZero) {
