@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -183,6 +184,27 @@ TEST_F(ModelText, NumbersParseWithADotWhateverTheLocaleAndRejectEverythingElse) 
                             "1000000000000000000000000000000000000000"}) {
         EXPECT_FALSE(ParseFloat(bad)) << bad;
     }
+}
+
+TEST_F(ModelText, ACommaDecimalLocaleChangesNothing) {
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    bool comma = false;
+    for (const char* name : {"de_DE.UTF-8", "de_DE", "German_Germany.1252", "de-DE"}) {
+        if (std::setlocale(LC_ALL, name) && std::localeconv()->decimal_point[0] == ',') {
+            comma = true;
+            break;
+        }
+    }
+    if (!comma) {
+        std::setlocale(LC_ALL, saved.c_str());
+        GTEST_SKIP() << "no locale with a decimal comma on this system";
+    }
+    EXPECT_EQ(ParseFloat("1.12"), 1.12f);
+    EXPECT_FALSE(ParseFloat("1,12"));
+    const TModelPtr munsell = LoadModel(Scene, "Munsell");
+    std::setlocale(LC_ALL, saved.c_str());
+    ASSERT_TRUE(munsell);
+    EXPECT_EQ(munsell->GetAs<TPrimitive>(0)->VertexAt(2)->Y, 1.12f);
 }
 
 TEST_F(ModelText, AllThreeSeparatorsGiveTheSameModel) {
