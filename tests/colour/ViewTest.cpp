@@ -193,6 +193,11 @@ TEST_F(View, TypeBFacingTheFrontShowsTheFrontFaceSquare) {
     EXPECT_GE(topRight >> 8 & 0xFF, 0xF0u);
     EXPECT_LE(FramePixel(left + 1, bottom - 1) & 0xFFFFFF, 0x030303u);
     EXPECT_GE(FramePixel(right - 1, bottom - 1) >> 16 & 0xFF, 0xF0u);
+    // At the centre, halfway between green-yellow above and black-red below.
+    const uint32_t centre = FramePixel(150, 120);
+    EXPECT_NEAR(static_cast<int>(centre >> 16 & 0xFF), 128, 4) << std::hex << centre;
+    EXPECT_NEAR(static_cast<int>(centre >> 8 & 0xFF), 128, 6) << std::hex << centre;
+    EXPECT_EQ(centre & 0xFF, 0u) << std::hex << centre;
 }
 
 TEST_F(View, TypeBShowsOnlyCubeTexelsAndThreeFacesFromAbove) {
