@@ -60,7 +60,22 @@ protected:
         Frames = EnvPath("TINTROVER_FRAMES");
         Metrics = MeasureLayoutMetrics();
         App = std::make_unique<TRemoteApp>(Exe, "tintrover");
-        if (App->Started()) Ui = std::make_unique<TAppUi>(*App);
+        if (!App->Started()) return;
+        Ui = std::make_unique<TAppUi>(*App);
+        GetWindowRect(App->Main(), &StartRect);
+        KeepInView();
+    }
+
+    // Other test programs share the display: the frames are read back from
+    // the screen, so the window moves to the bottom right corner and stays
+    // above the others.
+    static void KeepInView() {
+        RECT r{};
+        GetWindowRect(App->Main(), &r);
+        const int x = GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left) - 4;
+        const int y = GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top) - 4;
+        SetWindowPos(App->Main(), HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+        App->Sync();
     }
     static void TearDownTestSuite() {
         Ui.reset();
@@ -124,6 +139,7 @@ protected:
     static inline std::unique_ptr<TRemoteApp> App;
     static inline std::unique_ptr<TAppUi> Ui;
     static inline TSessionModel Model;
+    static inline RECT StartRect{};  // where the program put its window
 };
 
 RECT BoxOf(int x, int y, int w, int h) { return {x, y, x + w, y + h}; }
@@ -151,6 +167,9 @@ TEST_F(AppSession, StartsNamedAfterItsExecutableWithTabZeroAndTheStartFrame) {
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
     EXPECT_EQ(Ui->SelectedTab(), 0);
     EXPECT_EQ(Ui->StatusText(), StartStatus);
+    // Centred on the whole screen, rounding toward zero.
+    EXPECT_EQ(StartRect.left, (GetSystemMetrics(SM_CXSCREEN) - (StartRect.right - StartRect.left)) / 2);
+    EXPECT_EQ(StartRect.top, (GetSystemMetrics(SM_CYSCREEN) - (StartRect.bottom - StartRect.top)) / 2);
     ExpectView();
 }
 
@@ -338,6 +357,7 @@ TEST_F(AppSession, ConfigSettingsTakeEffectOnReturn) {
     EXPECT_TRUE(GetWindowLongA(Ui->Main, GWL_EXSTYLE) & WS_EX_TOPMOST);
     Ui->ClickCheck(Ui->OnTop);
     EXPECT_FALSE(GetWindowLongA(Ui->Main, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    KeepInView();
     SelectTab(2);
     EXPECT_TRUE(IsWindowEnabled(Ui->ScrollV));
     ExpectView();
