@@ -45,6 +45,15 @@ struct TLiveCounts {
 
 uint32_t Read32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
 
+// Destroyed after main returns, after every test fixture: its blocks go back
+// to a heap that must still be alive then (the program exits with 0).
+TRender StaticRender;
+
+TEST(RenderTarget, BlocksCanBeReturnedAfterMainReturns) {
+    StaticRender.SetSize(8, 8);
+    EXPECT_NE(StaticRender.ColorBuffer, nullptr);
+}
+
 TEST(RenderTarget, StartsUnsizedWithLightingAndCullingOn) {
     TRender render;
     EXPECT_TRUE(render.Lighting);
