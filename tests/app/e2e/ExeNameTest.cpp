@@ -58,4 +58,13 @@ TEST_F(ExeName, ANameWithoutDotGivesAnEmptyCaptionAndStillAWindow) {
     EXPECT_EQ(app.CloseAndWait(), 0);
 }
 
+// Without its five models the program has nothing to draw: it closes its
+// window again and ends with exit code 1 instead of running on.
+TEST(StartUp, MissingModelsEndTheProgramWithCodeOne) {
+    const char* exe = std::getenv("TINTROVER_NO_MODELS_EXE");
+    ASSERT_NE(exe, nullptr);
+    TRemoteApp app(WindowsPath(exe), "app_without_models");
+    EXPECT_EQ(app.WaitForExit(20000), 1);
+}
+
 }  // namespace
