@@ -41,6 +41,20 @@ TEST_F(VertexStage, PositionsScaleBy65535AroundTheRoundedFrameCentre) {
     EXPECT_EQ(v.X, 50 * 65535 + (150 << 16));  // 199.99924 pixels
     EXPECT_EQ(v.Y, -50 * 65535 + (110 << 16));
     EXPECT_EQ(v.Z, 25 * 65535);
+
+    // The triangle through (0.5, 0.5), (-0.5, 0.5), (-0.5, 1.5) lands at about
+    // (200, 60), (100, 60), (100, -40): clockwise, drawn where it is visible;
+    // listed the other way round it is culled.
+    Render.Lighting = false;
+    Render.Clear();
+    TModel forward{MakePrimitive({{0.5f, 0.5f, 0}, {-0.5f, 0.5f, 0}, {-0.5f, 1.5f, 0}}, {0, 1, 2}, 0x00FF0000)};
+    Render.DrawList(forward.List);
+    EXPECT_EQ(PixelAt(Render, 120, 30), 0x00FF0000u);
+    EXPECT_EQ(PixelAt(Render, 120, 61), 0u);
+    Render.Clear();
+    TModel backward{MakePrimitive({{0.5f, 0.5f, 0}, {-0.5f, 1.5f, 0}, {-0.5f, 0.5f, 0}}, {0, 1, 2}, 0x00FF0000)};
+    Render.DrawList(backward.List);
+    EXPECT_EQ(CountNot(Render, 0), 0);
 }
 
 TEST_F(VertexStage, ConversionsRoundHalfToEven) {
