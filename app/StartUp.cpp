@@ -118,12 +118,12 @@ void CreateConfigLabelsAndChecks(const TLayoutMetrics& m) {
     const TBox d = TypeDGroupBox(m);
     App.TypeDGroup = NewGroupBox(page, d.X, d.Y, d.Width, d.Height, UiStrings[18]);
 
-    const std::string& face_name = App.FixedFont->Name;
+    const std::string& faceName = App.FixedFont->Name;
     const int32_t size = App.FixedFont->Size;
     for (TAPILabel* caption : {App.TypeCSectionCaption, App.TypeDSectionCaption, App.TypeDLevelCaption})
-        StyleLabel(caption, face_name, TAPILabel::FillTransparent, TLabelAlign::Left, size, false);
+        StyleLabel(caption, faceName, TAPILabel::FillTransparent, TLabelAlign::Left, size, false);
     for (TAPILabel* value : {App.TypeCSectionValue, App.TypeDSectionValue, App.TypeDLevelValue})
-        StyleLabel(value, face_name, TAPILabel::FillSolid, TLabelAlign::Left, size, false);
+        StyleLabel(value, faceName, TAPILabel::FillSolid, TLabelAlign::Left, size, false);
 }
 
 void CreateConfigControls(const TLayoutMetrics& m) {
