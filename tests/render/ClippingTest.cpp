@@ -24,9 +24,9 @@ uint32_t Gradient(int32_t column, int32_t row) {
 // A lit, textured triangle in model units, with normals and texture
 // coordinates that differ at each corner.
 TPrimitive* Patterned(float dx, float dy) {
-    TVertexSpec a{-14.7f + dx, 12.9f + dy, 1.0f, 0.1f, 0.9f, 0.3f, 0.1f, 0.9f};
-    TVertexSpec b{10.2f + dx, 7.4f + dy, 3.0f, 0.95f, 0.2f, -0.4f, 0.2f, 0.8f};
-    TVertexSpec c{-10.3f + dx, -13.9f + dy, 2.0f, 0.4f, 0.05f, 0.0f, -0.5f, 0.7f};
+    TVertexData a{-14.7f + dx, 12.9f + dy, 1.0f, 0.1f, 0.9f, 0.3f, 0.1f, 0.9f};
+    TVertexData b{10.2f + dx, 7.4f + dy, 3.0f, 0.95f, 0.2f, -0.4f, 0.2f, 0.8f};
+    TVertexData c{-10.3f + dx, -13.9f + dy, 2.0f, 0.4f, 0.05f, 0.0f, -0.5f, 0.7f};
     TPrimitive* p = MakePrimitive({a, b, c}, {0, 1, 2}, 0, MakeTexture(32, 32, Gradient));
     p->SpecularLevel = 0.6f;
     p->SpecularPower = 5;
@@ -88,7 +88,7 @@ TEST_F(Clipping, TrianglesReachingNearTheFixedPointLimitAreDrawn) {
 TEST_F(Clipping, TrianglesWithUnrepresentableValuesAreSkipped) {
     struct TCase {
         const char* What;
-        TVertexSpec Corner;
+        TVertexData Corner;
         float DiffuseLevel;
     };
     const TCase cases[] = {

@@ -24,7 +24,7 @@ protected:
         Render.Clear();
     }
 
-    TVertexSpec At(float sx, float sy, float z = 0.0f, float u = 0.0f, float v = 0.0f) const {
+    TVertexData At(float sx, float sy, float z = 0.0f, float u = 0.0f, float v = 0.0f) const {
         return AtScreen(Render, sx, sy, z, u, v);
     }
     // Two clockwise triangles covering the screen rectangle (x0, y0)-(x1, y1).
@@ -60,7 +60,7 @@ TEST_F(Rasteriser, SmallTriangleCoversRowsAboveItsLowestVertexWithInclusiveSpans
 }
 
 TEST_F(Rasteriser, TrianglesSharingAnEdgeLeaveNoGapAndOverlapOnePixelPerRow) {
-    const TVertexSpec a = At(2.5f, 1.5f), b = At(8.5f, 1.5f), c = At(2.5f, 7.5f), d = At(8.5f, 7.5f);
+    const TVertexData a = At(2.5f, 1.5f), b = At(8.5f, 1.5f), c = At(2.5f, 7.5f), d = At(8.5f, 7.5f);
     {
         TModel model{MakePrimitive({a, b, c}, {0, 1, 2}, Red), MakePrimitive({b, d, c}, {0, 1, 2}, Green)};
         Draw(model);
@@ -181,7 +181,7 @@ TEST_F(Rasteriser, EmptyListsAndSkippedPrimitivesLeaveTheFrameUnchanged) {
 }
 
 TEST_F(Rasteriser, OnlyCompleteIndexTriplesAreDrawn) {
-    const TVertexSpec a = At(2.5f, 1.5f), b = At(8.5f, 1.5f), c = At(2.5f, 7.5f), d = At(8.5f, 7.5f);
+    const TVertexData a = At(2.5f, 1.5f), b = At(8.5f, 1.5f), c = At(2.5f, 7.5f), d = At(8.5f, 7.5f);
     TModel two{MakePrimitive({a, b, c}, {0, 1}, Red)};
     Draw(two);
     EXPECT_EQ(CountNot(Render, Back), 0);
@@ -267,7 +267,7 @@ protected:
     uint32_t LitPixel(uint32_t color, float specularLevel, int32_t power, float nz, bool lit = true) {
         Render.Clear();
         Render.Lighting = lit;
-        TVertexSpec a = At(1.5f, 1.5f), b = At(9.5f, 1.5f), c = At(9.5f, 9.5f);
+        TVertexData a = At(1.5f, 1.5f), b = At(9.5f, 1.5f), c = At(9.5f, 9.5f);
         a.NZ = b.NZ = c.NZ = nz;
         TModel model{MakePrimitive({a, b, c}, {0, 1, 2}, color)};
         model[0].SpecularLevel = specularLevel;
@@ -302,7 +302,7 @@ TEST_F(Lighting, UnlitSpansCopyTexelsUnchanged) {
 }
 
 TEST_F(Lighting, DiffuseLightIsInterpolatedAlongTheSpan) {
-    TVertexSpec dark = At(2.5f, 1.5f), bright = At(8.5f, 1.5f), other = At(2.5f, 7.5f);
+    TVertexData dark = At(2.5f, 1.5f), bright = At(8.5f, 1.5f), other = At(2.5f, 7.5f);
     dark.NZ = -1.0f;
     TModel model{MakePrimitive({dark, bright, other}, {0, 1, 2}, 0x00FFFFFF)};
     model[0].SpecularPower = 1;

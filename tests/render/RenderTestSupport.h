@@ -17,7 +17,7 @@
 namespace rendertest {
 
 // A model vertex given by its model coordinates and extras.
-struct TVertexSpec {
+struct TVertexData {
     float X{}, Y{}, Z{};
     float U{}, V{};
     float NX{}, NY{}, NZ{1.0f};
@@ -26,7 +26,7 @@ struct TVertexSpec {
 // Model coordinates that the identity matrix puts at screen point (sx, sy) of
 // a frame whose centre is (cx, cy). A point at a pixel's centre (k + 0.5)
 // lands in pixel k for any k within the frame.
-inline TVertexSpec AtScreen(const TRender& render, float sx, float sy, float z = 0.0f, float u = 0.0f,
+inline TVertexData AtScreen(const TRender& render, float sx, float sy, float z = 0.0f, float u = 0.0f,
                             float v = 0.0f) {
     const double centreX = std::nearbyint(render.Width / 2.0);
     const double centreY = std::nearbyint(render.Height / 2.0);
@@ -45,14 +45,14 @@ inline TTexture* MakeTexture(int32_t width, int32_t height, uint32_t (*texel)(in
     return texture;
 }
 
-inline TPrimitive* MakePrimitive(std::initializer_list<TVertexSpec> vertices, std::initializer_list<int> indices,
+inline TPrimitive* MakePrimitive(std::initializer_list<TVertexData> vertices, std::initializer_list<int> indices,
                                  uint32_t color, TTexture* texture = nullptr) {
     auto* primitive = new TPrimitive;
-    for (const TVertexSpec& spec : vertices) {
+    for (const TVertexData& data : vertices) {
         auto* v = new TVertex;
-        v->X = spec.X, v->Y = spec.Y, v->Z = spec.Z;
-        v->U = spec.U, v->V = spec.V;
-        v->NX = spec.NX, v->NY = spec.NY, v->NZ = spec.NZ;
+        v->X = data.X, v->Y = data.Y, v->Z = data.Z;
+        v->U = data.U, v->V = data.V;
+        v->NX = data.NX, v->NY = data.NY, v->NZ = data.NZ;
         primitive->Vertices.Add(v);
     }
     primitive->IndexCount = static_cast<int32_t>(indices.size());

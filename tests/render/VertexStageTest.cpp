@@ -15,9 +15,9 @@ class VertexStage : public ::testing::Test {
 protected:
     // Transforms one vertex with the given normal and material; returns its
     // pool entry.
-    const TLVertex& Transform(const TVertexSpec& spec, float specularLevel = 0.0f, int32_t power = 0,
+    const TLVertex& Transform(const TVertexData& data, float specularLevel = 0.0f, int32_t power = 0,
                               float diffuseLevel = 1.0f) {
-        Model.reset(new TModel{MakePrimitive({spec}, {}, 0)});
+        Model.reset(new TModel{MakePrimitive({data}, {}, 0)});
         TPrimitive& p = (*Model)[0];
         p.SpecularLevel = specularLevel;
         p.SpecularPower = power;
@@ -124,9 +124,9 @@ TEST_F(VertexStage, LightComesFromTheNormalAndTheReflectionAlongZ) {
         {std::numeric_limits<float>::quiet_NaN(), 0, 1, 1.0f, 2, 0, 0},
     };
     for (const TCase& c : cases) {
-        TVertexSpec spec{};
-        spec.NX = c.NX, spec.NY = c.NY, spec.NZ = c.NZ;
-        const TLVertex& v = Transform(spec, c.SpecularLevel, c.Power, 1.0f);
+        TVertexData data{};
+        data.NX = c.NX, data.NY = c.NY, data.NZ = c.NZ;
+        const TLVertex& v = Transform(data, c.SpecularLevel, c.Power, 1.0f);
         EXPECT_EQ(v.DiffuseR, c.Diffuse << 16) << c.NX << " " << c.NY << " " << c.NZ << " n " << c.Power;
         EXPECT_EQ(v.DiffuseG, v.DiffuseR);
         EXPECT_EQ(v.DiffuseB, v.DiffuseR);
@@ -141,11 +141,11 @@ TEST_F(VertexStage, NormalsAreTranslatedLikePositions) {
     TMatrix m;
     m.Translate(0, 0, 5);
     Render.SetMatrix(m);
-    TVertexSpec spec{};
-    spec.NZ = 0;  // (0, 0, 0) + the translation row: (0, 0, 5), fully lit
-    EXPECT_EQ(Transform(spec, 0.0f, 1).DiffuseR, 255 << 16);
-    spec.NZ = -10;  // (0, 0, -5): facing away
-    EXPECT_EQ(Transform(spec, 0.0f, 1).DiffuseR, 0);
+    TVertexData data{};
+    data.NZ = 0;  // (0, 0, 0) + the translation row: (0, 0, 5), fully lit
+    EXPECT_EQ(Transform(data, 0.0f, 1).DiffuseR, 255 << 16);
+    data.NZ = -10;  // (0, 0, -5): facing away
+    EXPECT_EQ(Transform(data, 0.0f, 1).DiffuseR, 0);
 }
 
 TEST_F(VertexStage, PrimitivesAboveThePoolSizeAreRefused) {
