@@ -82,7 +82,7 @@ public:
 
 private:
     bool HandleLine(std::string_view line);
-    void BeginRecord(std::string_view line);
+    bool BeginRecord(std::string_view line);
     bool ReadHeader(std::string_view line);
     bool ReadIndices(std::string_view line);
     bool ReadVertex(std::string_view line);
@@ -107,6 +107,9 @@ private:
     // text is accepted.
     uint32_t* CirclePixels = nullptr;
     uint32_t* PlanePixels = nullptr;
+    // One bit per TextureNames entry already generated: a text gets each
+    // texture at most once, which bounds what one text can allocate.
+    uint32_t TexturesMade = 0;
 };
 
 TModelParseResult TModelParser::Run(std::string_view text, TObjectList& list) {
@@ -147,7 +150,7 @@ bool TModelParser::HandleLine(std::string_view line) {
         case TParseState::Name:
             // Blank lines between records carry nothing.
             if (line.empty()) return true;
-            BeginRecord(line);
+            if (!BeginRecord(line)) return false;
             State = TParseState::Header;
             return true;
         case TParseState::Header:
@@ -164,14 +167,22 @@ bool TModelParser::HandleLine(std::string_view line) {
     return true;
 }
 
-void TModelParser::BeginRecord(std::string_view line) {
+bool TModelParser::BeginRecord(std::string_view line) {
     RecordLine = LineNumber;
     Current = std::make_unique<TPrimitive>();
     std::string_view name;
     TFieldCursor(line).Next(name);  // only field 0 names the record
-    if (name.empty() || name == " ") return;
+    if (name.empty() || name == " ") return true;
     const int32_t index = FindTextureName(name);
-    if (index >= 0) GenerateTexture(index, name);
+    if (index < 0) return true;
+    const uint32_t bit = uint32_t{1} << index;
+    if (TexturesMade & bit) {
+        return Fail("a second record named for the texture \"" + std::string(TextureNames[static_cast<size_t>(index)]) +
+                    "\"");
+    }
+    TexturesMade |= bit;
+    GenerateTexture(index, name);
+    return true;
 }
 
 void TModelParser::GenerateTexture(int32_t index, std::string_view name) {

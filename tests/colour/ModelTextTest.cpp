@@ -8,6 +8,7 @@
 #include "ModelLoader.h"
 #include "ModelResource.h"
 #include "ModelText.h"
+#include "RenderHeap.h"
 #include "Scene.h"
 
 namespace {
@@ -331,6 +332,49 @@ TEST_F(ModelText, RecordsThatOnlyLookWrongButKeepTheRendererSafeAreRead) {
     ASSERT_TRUE(result.Ok) << result.Message;
     EXPECT_EQ(Added(), 2);
     EXPECT_EQ(Primitive(0)->IndexCount, 7);
+}
+
+// A record named for a generated texture takes up to 256 KB: a text gets each
+// texture once, so no text can make the loader take more than the eight.
+TEST_F(ModelText, EachTextureIsGeneratedAtMostOncePerText) {
+    const auto records = [](std::vector<std::string> names) {
+        std::string text;
+        for (std::string& name : names) text += Text(With(QuadRecord, 0, std::move(name)));
+        return text;
+    };
+    const std::vector<std::string> manyCircles(1000, "hsvCircle");
+    const std::vector<std::string> manyPlain(1000, "Plain");
+    std::vector<std::string> allEight(TextureNames.begin(), TextureNames.end());
+    struct Case {
+        const char* what;
+        std::string text;
+        bool ok;
+        int32_t added;
+        int32_t line;
+    };
+    const std::vector<Case> cases = {
+        {"each texture once", records(allEight), true, 8, 0},
+        {"names without texture repeat freely", records(manyPlain), true, 1000, 0},
+        {"1000 records named hsvCircle", records(manyCircles), false, 0, 9},
+        {"the same name in another case", records({"CubeTop", "Plain", "CUBETOP"}), false, 0, 17},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FreeModelPrimitives(List);
+        const uint64_t allocations = RenderHeap::AllocationCount();
+        const uint64_t frees = RenderHeap::FreeCount();
+        const TModelParseResult result = Parse(c.text);
+        const uint64_t taken = RenderHeap::AllocationCount() - allocations;
+        EXPECT_EQ(result.Ok, c.ok) << result.Message;
+        EXPECT_EQ(Added(), c.added);
+        EXPECT_EQ(result.Line, c.line);
+        // Rejected: no more than the records before the repeat took (a
+        // texture and an index buffer each), all of it returned.
+        if (!c.ok) {
+            EXPECT_LE(taken, 2u * static_cast<uint64_t>((c.line - 1) / 8));
+            EXPECT_EQ(RenderHeap::FreeCount() - frees, taken);
+        }
+    }
 }
 
 }  // namespace
