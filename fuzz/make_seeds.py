@@ -1,0 +1,91 @@
+#!/usr/bin/env python3
+"""Writes the checked-in seed corpora of the fuzz targets into corpus/.
+
+model_text: the five embedded models, half-broken variants of them, and
+records at and beyond the 2,048-vertex limit. render: a few fixed byte
+strings. snapshot_options: command lines, arguments separated by zero bytes.
+Run from any folder; the seeds land next to this script. Deterministic.
+"""
+import os
+import random
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+MODELS = os.path.join(HERE, "..", "colour", "models")
+
+
+def write(target, name, data):
+    folder = os.path.join(HERE, "corpus", target)
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, name), "wb") as f:
+        f.write(data if isinstance(data, bytes) else data.encode("ascii"))
+
+
+def lines(rows, sep="\r\n"):
+    return "".join("\t".join(row.split()) + sep for row in rows)
+
+
+def fan(name, vertex_count, index_count):
+    """A record whose triangles fan out from vertex 0 over a ring."""
+    indices = []
+    for k in range(index_count // 3):
+        indices += [0, 1 + k % (vertex_count - 2), 2 + k % (vertex_count - 2)]
+    vertices = []
+    for i in range(vertex_count):
+        x, y = (i % 9 - 4) / 4, (i // 9 % 9 - 4) / 4
+        vertices.append(f"{x:g} {y:g} 0 0 0 1 {x:g} {y:g} {i % 10}")
+    return lines([name, f"{index_count} 16777215 8 0.5 1", " ".join(map(str, indices + [0]))]
+                 + vertices + ["-"])
+
+
+def model_texts():
+    texts = {}
+    for name in ("colorbox", "hsvcircle", "hsvplane", "munsell", "ostwalt"):
+        with open(os.path.join(MODELS, name + ".txt"), "rb") as f:
+            texts[name] = f.read().decode("ascii")
+    for name, text in texts.items():
+        write("model_text", name, text)
+        write("model_text", name + "-half", text[: len(text) // 2])
+    box = texts["colorbox"]
+    write("model_text", "colorbox-lf", box.replace("\r\n", "\n"))
+    write("model_text", "colorbox-cr", box.replace("\r\n", "\r"))
+    write("model_text", "colorbox-no-last-separator", box[:-2])
+    write("model_text", "colorbox-zero-byte", box[:300] + "\0" + box[300:])
+    write("model_text", "hsvcircle-twice", texts["hsvcircle"] * 2)
+    munsell = texts["munsell"]
+    write("model_text", "munsell-index-at-count", munsell.replace("\t7\t0\t4\t4", "\t8\t0\t4\t4", 1))
+    write("model_text", "munsell-bad-float", munsell.replace("-0.02", "-0,02", 1))
+    write("model_text", "ostwalt-no-terminator", texts["ostwalt"][:-3])
+    write("model_text", "ostwalt-short-header", texts["ostwalt"].replace("6\t0\t4\t1\t1", "6\t0\t4", 1))
+    write("model_text", "fan-2048-vertices", fan("Fan", 2048, 300))
+    write("model_text", "fan-2049-vertices", fan("Fan", 2049, 300))
+
+
+def render():
+    rng = random.Random(11)
+    for size in (16, 64, 256, 1024, 4096):
+        write("render", f"random-{size}", bytes(rng.randrange(256) for _ in range(size)))
+    write("render", "zeros-512", bytes(512))
+    write("render", "ones-512", bytes([0xFF]) * 512)
+
+
+def snapshot_options():
+    commands = [
+        "--out a.png",
+        "--tab 0 --h1 20 --h2 5 --v 100 --out x.png",
+        "--tab=2 --csection 16 --h1 3 --v 6 --csingle --out y.ppm",
+        "--tab 3 --h1 2 --v 8 --dlevel 7 --dsection 4 --dsingle --out z.RAW",
+        "--bg 0xFFFFFF --out=bg.png",
+        "--tab 1 --v 64 --out v.png",
+        "--tab 4 --out t.png",
+        "--help",
+        "--out",
+        "--h1 -1 --out a.png",
+    ]
+    for i, command in enumerate(commands):
+        write("snapshot_options", f"command-{i:02}", "\0".join(command.split()))
+
+
+if __name__ == "__main__":
+    model_texts()
+    render()
+    snapshot_options()
