@@ -1,9 +1,16 @@
 // The snapshot tool's command line fed arbitrary arguments (the input cut at
 // zero bytes). An accepted command line yields settings inside their ranges;
 // a rejected one yields one line of printable text.
+//
+// The accepted command lines are a thin slice of all byte strings, so an
+// input whose first byte has its top bit set is read as tokens instead, one
+// argument per byte: option names, the numbers at and beside the edges of
+// every range, file names. One changed byte then moves a value across the
+// edge of its range.
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,10 +24,12 @@ struct TRange {
     int64_t Value, Min, Max;
 };
 
-// One row per setting with a range: a new option adds its row here.
+// One row per setting with a range: a new option adds its row here (an
+// option without a range goes to OtherOptions).
 struct TRangeRule {
-    const char* What;
+    std::string_view Option;
     TRange (*Of)(const TSnapshotOptions&);
+    bool Hex = false;  // written 0x...
 };
 
 constexpr std::array RangeRules{
@@ -38,8 +47,29 @@ constexpr std::array RangeRules{
                [](const TSnapshotOptions& o) { return TRange{o.View.TypeDSections, TypeDSectionMin, TypeDSectionMax}; }},
     TRangeRule{"--dlevel",
                [](const TSnapshotOptions& o) { return TRange{o.View.TypeDLevel, TypeDLevelMin, TypeDLevelMax}; }},
-    TRangeRule{"--bg", [](const TSnapshotOptions& o) { return TRange{o.Background, 0, 0xFFFFFF}; }},
+    TRangeRule{"--bg", [](const TSnapshotOptions& o) { return TRange{o.Background, 0, 0xFFFFFF}; }, true},
 };
+
+constexpr std::array<std::string_view, 4> OtherOptions{"--help", "--csingle", "--dsingle", "--out"};
+constexpr std::array<std::string_view, 5> FileNames{"x.png", "x.PPM", "x.raw", "x.gif", "x"};
+
+// A command line that only asks for information stops being read there.
+bool StopsReading(const TSnapshotOptions& o) { return o.Help; }
+
+std::vector<std::string> MakeTokens() {
+    std::vector<std::string> tokens(OtherOptions.begin(), OtherOptions.end());
+    tokens.insert(tokens.end(), FileNames.begin(), FileNames.end());
+    for (const TRangeRule& rule : RangeRules) {
+        tokens.emplace_back(rule.Option);
+        const TRange r = rule.Of(TSnapshotOptions{});
+        for (const int64_t v : {r.Min - 1, r.Min, r.Max, r.Max + 1}) {
+            char text[32];
+            std::snprintf(text, sizeof text, rule.Hex ? "0x%llX" : "%lld", static_cast<long long>(v));
+            tokens.emplace_back(text);
+        }
+    }
+    return tokens;
+}
 
 bool EndsWithNoCase(std::string_view s, std::string_view tail) {
     if (s.size() < tail.size()) return false;
@@ -48,11 +78,11 @@ bool EndsWithNoCase(std::string_view s, std::string_view tail) {
 }
 
 void CheckAccepted(const TSnapshotOptions& o) {
-    if (o.Help) return;  // --help stops reading; nothing else is used
+    if (StopsReading(o)) return;
     for (const TRangeRule& rule : RangeRules) {
         const TRange r = rule.Of(o);
         if (r.Value < r.Min || r.Value > r.Max) {
-            std::fprintf(stderr, "%s: %lld outside %lld..%lld\n", rule.What, static_cast<long long>(r.Value),
+            std::fprintf(stderr, "%s: %lld outside %lld..%lld\n", std::string(rule.Option).c_str(), static_cast<long long>(r.Value),
                          static_cast<long long>(r.Min), static_cast<long long>(r.Max));
             Require(false, "every accepted setting inside its range");
         }
@@ -95,17 +125,26 @@ void CheckError(const std::string& error) {
     Require(printable, "an error is one line of printable text");
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+std::vector<std::string> Arguments(std::string_view input) {
     constexpr size_t MaxArgs = 64;
+    static const std::vector<std::string> tokens = MakeTokens();
     std::vector<std::string> args;
-    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    if (!input.empty() && (static_cast<unsigned char>(input[0]) & 0x80)) {
+        for (const char c : input.substr(1, MaxArgs)) args.push_back(tokens[static_cast<unsigned char>(c) % tokens.size()]);
+        return args;
+    }
     for (size_t start = 0; start <= input.size() && args.size() < MaxArgs;) {
         const size_t end = std::min(input.find('\0', start), input.size());
         args.emplace_back(input.substr(start, end - start));
         start = end + 1;
     }
+    return args;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::vector<std::string> args = Arguments(std::string_view(reinterpret_cast<const char*>(data), size));
     const TOptionsResult result = ParseSnapshotOptions(args);
     if (result.Ok) {
         CheckAccepted(result.Options);

@@ -80,6 +80,10 @@ def snapshot_options():
         "--help",
         "--out",
         "--h1 -1 --out a.png",
+        # every setting at the top and at the bottom of its range
+        "--tab 3 --h1 63 --h2 63 --v 63 --csection 32 --dsection 10 --dlevel 10 --bg 0xffffff --out hi.png",
+        "--tab 0 --h1 0 --h2 0 --v 0 --csection 1 --dsection 1 --dlevel 1 --bg 0x0 --out lo.ppm",
+        "--tab 0 --v 100 --out a.raw",
     ]
     for i, command in enumerate(commands):
         write("snapshot_options", f"command-{i:02}", "\0".join(command.split()))
