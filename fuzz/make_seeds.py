@@ -87,6 +87,29 @@ def snapshot_options():
     ]
     for i, command in enumerate(commands):
         write("snapshot_options", f"command-{i:02}", "\0".join(command.split()))
+    # The same as tokens: a first byte with its top bit set, then one byte
+    # per argument.
+    for i, command in enumerate(TOKEN_COMMANDS):
+        write("snapshot_options", f"tokens-{i:02}", bytes([0x80] + [token(w) for w in command.split()]))
+
+
+# The token table of FuzzSnapshotOptions.cpp, in its order (keep in step):
+# the options without a range, the file names, then each option with a range
+# followed by its Min - 1, Min, Max and Max + 1.
+OTHER_OPTIONS = ["--help", "--csingle", "--dsingle", "--out"]
+FILE_NAMES = ["x.png", "x.PPM", "x.raw", "x.gif", "x"]
+RANGE_OPTIONS = ["--tab", "--h1", "--h2", "--v", "--csection", "--dsection", "--dlevel", "--bg"]
+TOKENS = OTHER_OPTIONS + FILE_NAMES + [
+    name + edge for name in RANGE_OPTIONS for edge in ("", ":below", ":min", ":max", ":above")]
+TOKEN_COMMANDS = [
+    "--out x.png --dlevel --dlevel:max",
+    "--out x.PPM " + " ".join(f"{o} {o}:max" for o in RANGE_OPTIONS),
+    "--out x.raw --csingle --dsingle " + " ".join(f"{o} {o}:min" for o in RANGE_OPTIONS),
+]
+
+
+def token(word):
+    return TOKENS.index(word)
 
 
 if __name__ == "__main__":
