@@ -10,6 +10,7 @@ packages=(
   wine wine64 fonts-wine fonts-wqy-microhei
   xvfb xauth x11-apps imagemagick xdotool
   fp-utils
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Runs every test: the native suites, the same suites under ASan+UBSan, and the
+# Runs every test: the native suites, the same suites under ASan+UBSan, the
 # Windows suites under Wine on one shared Xvfb display with one persistent
-# wineserver. Prints CTest's summaries and a closing total; exits non-zero on
-# any failure.
+# wineserver, and the fuzz targets for a minute each. Prints CTest's summaries
+# and a closing total; exits non-zero on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 "$root/scripts/setup.sh" || exit 1
 "$root/scripts/build.sh" --with-sanitizers || { echo "build failed"; exit 1; }
+"$root/scripts/fuzz.sh" --build || { echo "fuzz build failed"; exit 1; }
 
 . "$root/scripts/xvfb.sh"
 export WINEPREFIX="$root/build/win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -30,11 +31,11 @@ wineserver -p >/dev/null 2>&1 || true
 timeout 120 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 
 passed=0 failed=0 rc=0
-run_ctest() { # label, build dir
+run_ctest() { # label, build dir, extra ctest arguments...
   local log
   log=$(mktemp)
   echo "== $1"
-  ctest --test-dir "$2" --output-on-failure -j2 2>&1 | tee "$log"
+  ctest --test-dir "$2" --output-on-failure -j2 "${@:3}" 2>&1 | tee "$log"
   [ "${PIPESTATUS[0]}" -eq 0 ] || rc=1
   local line
   line=$(grep -E "tests passed, [0-9]+ tests? failed out of [0-9]+" "$log" | tail -n 1)
@@ -52,6 +53,8 @@ run_ctest() { # label, build dir
 run_ctest "native" build/native
 run_ctest "native, sanitizers" build/asan
 run_ctest "windows, under wine" build/win
+# The three targets side by side: each replays its seeds, then fuzzes for 60 s.
+run_ctest "fuzz targets" build/fuzz -j3 --timeout 300
 
 echo
 echo "tests: $passed passed, $failed failed"
