@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -43,10 +44,11 @@ protected:
     }
     void TearDown() override { fs::remove_all(Dir); }
 
-    TToolRun Start(const std::vector<std::string>& args) {
+    TToolRun Start(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
         std::string command = Quote(SNAPSHOT_TOOL);
         for (const std::string& a : args) command += " " + Quote(a);
-        command += " >" + Quote((Dir / "stdout").string()) + " 2>" + Quote((Dir / "stderr").string());
+        command += " >" + Quote(stdoutPath.empty() ? (Dir / "stdout").string() : stdoutPath) + " 2>" +
+                   Quote((Dir / "stderr").string());
         const int status = std::system(command.c_str());
         TToolRun run;
         run.Exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -186,12 +188,63 @@ TEST_F(SnapshotTool, BadOptionsGetOneLineOnStandardErrorExitTwoAndWriteNothing) 
     EXPECT_TRUE(fs::is_empty(Dir / "stdout"));
 }
 
-TEST_F(SnapshotTool, AnUnwritableFileIsReportedAndLeftAbsent) {
-    const TToolRun run = Start({"--out", Path("missing/dir/x.ppm")});
-    EXPECT_EQ(run.Exit, 1);
-    EXPECT_EQ(run.Out, "");
-    EXPECT_EQ(run.Err.find('\n'), run.Err.size() - 1) << run.Err;
-    EXPECT_FALSE(fs::exists(Path("missing")));
+std::set<std::string> Entries(const fs::path& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
+    names.erase("stdout");  // the runs' own
+    names.erase("stderr");
+    return names;
+}
+
+// A failed write changes nothing the user had: not a directory, not a link,
+// not the link's target, and it leaves no temporary file behind.
+TEST_F(SnapshotTool, AFailedWriteLeavesWhatOutNamesAsItWas) {
+    struct TCase {
+        const char* Out;
+        const char* Reason;
+    };
+    fs::create_directory(Dir / "dir.png");
+    fs::create_directory_symlink("dir.png", Dir / "link.png");
+    for (const TCase& c : {TCase{"dir.png", "Is a directory"}, TCase{"link.png", "Is a directory"},
+                           TCase{"missing/x.ppm", "No such file or directory"}}) {
+        const std::set<std::string> before = Entries(Dir);
+        const TToolRun run = Start({"--out", Path(c.Out)});
+        EXPECT_EQ(run.Exit, 1) << c.Out;
+        EXPECT_EQ(run.Out, "") << c.Out;
+        EXPECT_EQ(run.Err, "tintrover-snapshot: cannot write \"" + Path(c.Out) + "\": " + c.Reason + "\n");
+        EXPECT_EQ(Entries(Dir), before) << c.Out;
+    }
+    EXPECT_TRUE(fs::is_directory(fs::symlink_status(Dir / "dir.png")));
+    EXPECT_TRUE(fs::is_symlink(Dir / "link.png"));
+}
+
+TEST_F(SnapshotTool, AWriteReplacesTheTargetWholeAndKeepsALinkToIt) {
+    std::ofstream(Path("old.raw")) << "old";
+    fs::create_symlink("old.raw", Dir / "link.raw");
+    ASSERT_EQ(Start({"--out", Path("link.raw")}).Exit, 0);
+    EXPECT_TRUE(fs::is_symlink(Dir / "link.raw"));
+    EXPECT_EQ(ReadFile(Path("old.raw")), ExpectedRaw(Tab(0)));
+    EXPECT_EQ(Entries(Dir), (std::set<std::string>{"link.raw", "old.raw"}));
+}
+
+TEST_F(SnapshotTool, LostStandardOutputIsAFailure) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--out", Path("a.raw")}, {"--help"}}) {
+        const TToolRun run = Start(args, "/dev/full");
+        EXPECT_EQ(run.Exit, 1) << args[0];
+        EXPECT_EQ(run.Err, "tintrover-snapshot: cannot write standard output: No space left on device\n");
+    }
+}
+
+TEST_F(SnapshotTool, ArgumentsInMessagesAreQuotedWithControlsEscaped) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"1\nfake", R"("1\nfake")"},          {"\x1b[2J\t", R"("\x1b[2J\t")"},
+        {"a\"b\\", R"("a\"b\\")"},           {"gr\xC3\xBCn \xE8\x89\xB2", "\"gr\xC3\xBCn \xE8\x89\xB2\""},
+        {"\xC2\x9B" "1m\x7F", R"("\xc2\x9b1m\x7f")"}, {"\xC0\xAF\xFF\xE8\x89", R"("\xc0\xaf\xff\xe8\x89")"},
+    };
+    for (const auto& [arg, quoted] : cases) {
+        EXPECT_EQ(Start({"--tab", arg, "--out", Path("a.png")}).Err,
+                  "tintrover-snapshot: option --tab: " + quoted + " is not a whole number\n");
+    }
 }
 
 }  // namespace

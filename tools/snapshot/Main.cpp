@@ -1,6 +1,8 @@
 // tintrover-snapshot: renders one view state of the colour solids to an image
 // and prints its status text.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,15 @@ int Fail(int code, const std::string& message) {
     return code;
 }
 
+// Standard output carries the tool's results (status lines, help), so a lost
+// write is a failure like any other.
+int FinishOutput() {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        return Fail(ExitFailure, std::string("cannot write standard output: ") + std::strerror(errno));
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,7 +65,7 @@ int main(int argc, char** argv) {
     const TSnapshotOptions& options = parsed.Options;
     if (options.Help) {
         std::fputs(SnapshotUsage, stdout);
-        return 0;
+        return FinishOutput();
     }
 
     TScene scene;
@@ -73,5 +84,5 @@ int main(int argc, char** argv) {
         return Fail(ExitFailure, error);
     }
     std::printf("%s\n", status ? Utf8(status->Wide).c_str() : "");
-    return 0;
+    return FinishOutput();
 }

@@ -38,6 +38,50 @@ const char* const SnapshotUsage =
 
 namespace {
 
+// The length of the well-formed UTF-8 sequence at the start of `s` for a
+// printable character (U+00A0 and above, no surrogates), or 0.
+size_t PrintableUtf8Length(std::string_view s) {
+    const auto byte = [&](size_t i) { return static_cast<uint8_t>(s[i]); };
+    const uint8_t lead = byte(0);
+    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || s.size() < length) return 0;
+    uint32_t c = lead & (0x7F >> length);
+    for (size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return 0;
+        c = c << 6 | (byte(i) & 0x3F);
+    }
+    constexpr uint32_t Least[] = {0, 0, 0xA0, 0x800, 0x10000};  // shorter is overlong (or a C1 control)
+    if (c < Least[length] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) return 0;
+    return length;
+}
+
+}  // namespace
+
+std::string Quoted(std::string_view text) {
+    constexpr char Hex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<uint8_t>(text[i]);
+        if (c == '"' || c == '\\') {
+            out += {'\\', static_cast<char>(c)};
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+        } else if (const size_t n = c >= 0x80 ? PrintableUtf8Length(text.substr(i)) : 0; n > 0) {
+            out += text.substr(i, n);
+            i += n - 1;
+        } else {
+            out += {'\\', 'x', Hex[c >> 4], Hex[c & 0xF]};
+        }
+    }
+    return out + "\"";
+}
+
+namespace {
+
 std::optional<int32_t> Decimal(std::string_view s) {
     int32_t value = 0;
     const char* last = s.data() + s.size();
@@ -112,7 +156,7 @@ bool TParser::Value(std::string_view name, std::optional<std::string_view> inlin
 
 bool TParser::Integer(const TIntOption& option, std::string_view text, int32_t& out) {
     const auto value = Decimal(text);
-    if (!value) return Fail("option " + std::string(option.Name) + ": \"" + std::string(text) + "\" is not a whole number");
+    if (!value) return Fail("option " + std::string(option.Name) + ": " + Quoted(text) + " is not a whole number");
     if (*value < option.Min || *value > option.Max) {
         return Fail("option " + std::string(option.Name) + ": " + std::to_string(*value) + " is outside " +
                     std::to_string(option.Min) + ".." + std::to_string(option.Max));
@@ -153,7 +197,7 @@ bool TParser::Apply(std::string_view name, std::optional<std::string_view> inlin
         std::string_view text;
         if (!Value(name, inlineValue, i, text)) return false;
         const auto colour = HexColour(text);
-        if (!colour || *colour > 0xFFFFFF) return Fail("option --bg: \"" + std::string(text) + "\" is not a colour 0xRRGGBB");
+        if (!colour || *colour > 0xFFFFFF) return Fail("option --bg: " + Quoted(text) + " is not a colour 0xRRGGBB");
         Result.Options.Background = *colour;
         return true;
     }
@@ -161,13 +205,13 @@ bool TParser::Apply(std::string_view name, std::optional<std::string_view> inlin
         std::string_view text;
         if (!Value(name, inlineValue, i, text)) return false;
         const auto format = FormatOf(text);
-        if (!format) return Fail("option --out: \"" + std::string(text) + "\" does not end in .png, .ppm or .raw");
+        if (!format) return Fail("option --out: " + Quoted(text) + " does not end in .png, .ppm or .raw");
         Result.Options.OutPath = std::string(text);
         Result.Options.Format = *format;
         HaveOut = true;
         return true;
     }
-    return Fail("unknown option \"" + std::string(name) + "\" (see --help)");
+    return Fail("unknown option " + Quoted(name) + " (see --help)");
 }
 
 bool TParser::Finish() {
@@ -189,7 +233,7 @@ TOptionsResult TParser::Run() {
     for (size_t i = 0; i < Args.size(); ++i) {
         const std::string_view arg = Args[i];
         if (arg.substr(0, 2) != "--") {
-            Fail("unexpected argument \"" + std::string(arg) + "\" (see --help)");
+            Fail("unexpected argument " + Quoted(arg) + " (see --help)");
             return Result;
         }
         const size_t equals = arg.find('=');

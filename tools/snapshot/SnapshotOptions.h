@@ -2,6 +2,7 @@
 // The command line of tintrover-snapshot.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "View.h"
@@ -28,3 +29,8 @@ struct TOptionsResult {
 TOptionsResult ParseSnapshotOptions(const std::vector<std::string>& args);
 
 extern const char* const SnapshotUsage;
+
+// `text` in double quotes for a one-line message: quotes and backslashes are
+// escaped, and so is every byte that could break the line or reach a terminal
+// as a control (\n, \t, \x1b, C1 controls, bytes of malformed UTF-8).
+std::string Quoted(std::string_view text);
