@@ -10,6 +10,8 @@
 #include <system_error>
 #include <vector>
 
+#include "WebPAnimation.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -37,6 +39,14 @@ std::vector<uint8_t> RgbBytes(const uint32_t* pixels, int32_t width, int32_t hei
         rgb.push_back(static_cast<uint8_t>(pixels[i]));
     }
     return rgb;
+}
+
+std::vector<uint8_t> PpmBytes(const uint32_t* pixels, int32_t width, int32_t height) {
+    const std::string header = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+    std::vector<uint8_t> ppm(header.begin(), header.end());
+    const std::vector<uint8_t> rgb = RgbBytes(pixels, width, height);
+    ppm.insert(ppm.end(), rgb.begin(), rgb.end());
+    return ppm;
 }
 
 std::vector<uint8_t> RawBytes(const uint32_t* pixels, int32_t width, int32_t height) {
@@ -122,23 +132,21 @@ bool TReplacingFile::Commit() {
 
 bool WriteImage(const std::string& path, TImageFormat format, const uint32_t* pixels, int32_t width, int32_t height,
                 std::string& error) {
+    if (format == TImageFormat::WebP) {
+        // An animation of one frame is assembled as a still image.
+        TWebPAnimation still(width, height, DelayDefault);
+        const bool ok = still.Add(pixels) && still.Write(path);
+        if (!ok) error = still.Error();
+        return ok;
+    }
     TReplacingFile file(path);
     bool ok = file.Open();
-    switch (format) {
-        case TImageFormat::Png:
-            ok = ok && WritePng(file, pixels, width, height);
-            break;
-        case TImageFormat::Ppm: {
-            const std::string header = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
-            const std::vector<uint8_t> rgb = RgbBytes(pixels, width, height);
-            ok = ok && file.Write(header.data(), header.size()) && file.Write(rgb.data(), rgb.size());
-            break;
-        }
-        case TImageFormat::Raw: {
-            const std::vector<uint8_t> raw = RawBytes(pixels, width, height);
-            ok = ok && file.Write(raw.data(), raw.size());
-            break;
-        }
+    if (format == TImageFormat::Png) {
+        ok = ok && WritePng(file, pixels, width, height);
+    } else {
+        const std::vector<uint8_t> bytes =
+            format == TImageFormat::Ppm ? PpmBytes(pixels, width, height) : RawBytes(pixels, width, height);
+        ok = ok && file.Write(bytes.data(), bytes.size());
     }
     ok = ok && file.Commit();
     if (!ok) error = file.Error();

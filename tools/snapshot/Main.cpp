@@ -1,15 +1,16 @@
-// tintrover-snapshot: renders one view state of the colour solids to an image
-// and prints its status text.
+// tintrover-snapshot: renders view states of the colour solids to an image,
+// an animation or numbered images, and prints the status text of each frame.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "FrameMaker.h"
 #include "ImageFiles.h"
-#include "Scene.h"
 #include "SnapshotOptions.h"
-#include "View.h"
+#include "TintroverVersion.h"
+#include "WebPAnimation.h"
 
 namespace {
 
@@ -56,6 +57,35 @@ int FinishOutput() {
     return 0;
 }
 
+void PrintStatus(const std::optional<TStatusText>& status) {
+    std::printf("%s\n", status ? Utf8(status->Wide).c_str() : "");
+}
+
+// Renders every frame and writes it, or all of them as one animation.
+bool WriteFrames(const TSnapshotOptions& options, TFrameMaker& maker, std::string& error) {
+    const std::vector<TViewState> states = FrameStates(options);
+    if (options.Format == TImageFormat::WebP) {
+        TWebPAnimation animation(maker.Width(), maker.Height(), options.DelayMs);
+        for (const TViewState& state : states) {
+            const auto status = maker.Render(state);
+            if (!animation.Add(maker.Frame())) {
+                error = animation.Error();
+                return false;
+            }
+            PrintStatus(status);
+        }
+        if (!animation.Write(options.OutPath)) error = animation.Error();
+        return error.empty();
+    }
+    for (size_t k = 0; k < states.size(); ++k) {
+        const auto status = maker.Render(states[k]);
+        const std::string path = options.Numbered ? options.Numbered->At(static_cast<int32_t>(k)) : options.OutPath;
+        if (!WriteImage(path, options.Format, maker.Frame(), maker.Width(), maker.Height(), error)) return false;
+        PrintStatus(status);
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -63,26 +93,15 @@ int main(int argc, char** argv) {
     const TOptionsResult parsed = ParseSnapshotOptions(args);
     if (!parsed.Ok) return Fail(ExitUsage, parsed.Error);
     const TSnapshotOptions& options = parsed.Options;
-    if (options.Help) {
-        std::fputs(SnapshotUsage, stdout);
+    if (options.Help || options.Version) {
+        if (options.Help) std::fputs(SnapshotUsage, stdout);
+        if (options.Version) std::printf("tintrover-snapshot %s\n", TintroverVersion);
         return FinishOutput();
     }
 
-    TScene scene;
-    if (!LoadScene(scene)) return Fail(ExitFailure, "the embedded models did not load");
-    // The colour dialog's choice, in the renderer's 0xAARRGGBB form.
-    scene.MainRender.BackColor = 0xFF000000 | options.Background;
-    // Arriving at the tab through the tab control leaves the renderer's switches
-    // as the tab change sets them; every other part of the frame follows from
-    // the positions and settings alone, so one render reproduces it.
-    ApplyTabChange(scene, options.View.Tab);
-    const auto status = RenderView(scene, options.View);
-
+    TFrameMaker maker(options.Scale, options.Aa, options.Background);
+    if (!maker.Loaded()) return Fail(ExitFailure, "the embedded models did not load");
     std::string error;
-    if (!WriteImage(options.OutPath, options.Format, scene.MainRender.ColorBuffer, scene.MainRender.Width,
-                    scene.MainRender.Height, error)) {
-        return Fail(ExitFailure, error);
-    }
-    std::printf("%s\n", status ? Utf8(status->Wide).c_str() : "");
+    if (!WriteFrames(options, maker, error)) return Fail(ExitFailure, error);
     return FinishOutput();
 }
