@@ -216,11 +216,11 @@ TEST_F(SnapshotTool, SweepFramesEqualSingleRendersOfTheirPositions) {
     const std::vector<TDecodedFrame> frames = DecodeAnimation(ReadFile(Dir / "a.webp"));
     ASSERT_EQ(frames.size(), 4u);
     const int32_t values[] = {0, 33, 67, 100};
-    for (int k = 0; k < 4; ++k) {
+    for (size_t k = 0; k < 4; ++k) {
         TViewState a = Tab(0);
         a.V = values[k];
         EXPECT_EQ(frames[k].Rgb, RgbOf(ExpectedRaw(a))) << k;
-        EXPECT_EQ(frames[k].EndMs, 25 * (k + 1));
+        EXPECT_EQ(frames[k].EndMs, 25 * static_cast<int>(k + 1));
     }
 }
 
