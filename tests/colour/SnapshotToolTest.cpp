@@ -382,7 +382,7 @@ TEST_F(SnapshotTool, AFailedWriteLeavesWhatOutNamesAsItWas) {
     fs::create_directory(Dir / "dir.png");
     fs::create_directory_symlink("dir.png", Dir / "link.png");
     for (const TCase& c : {TCase{"dir.png", "Is a directory"}, TCase{"link.png", "Is a directory"},
-                           TCase{"missing/x.ppm", "No such file or directory"}}) {
+                           TCase{"missing/x.webp", "No such file or directory"}}) {
         const std::set<std::string> before = Entries(Dir);
         const TToolRun run = Start({"--out", Path(c.Out)});
         EXPECT_EQ(run.Exit, 1) << c.Out;

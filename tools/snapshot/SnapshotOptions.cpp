@@ -209,7 +209,8 @@ bool TParser::Integer(const TIntOption& option, std::string_view text, int32_t& 
 }
 
 bool TParser::Apply(std::string_view name, std::optional<std::string_view> inlineValue, size_t& i) {
-    TViewState& view = Result.Options.View;
+    TSnapshotOptions& options = Result.Options;
+    TViewState& view = options.View;
     const auto flag = [&](bool& target) {
         if (inlineValue) return Fail("option " + std::string(name) + " takes no value");
         target = true;
@@ -225,7 +226,6 @@ bool TParser::Apply(std::string_view name, std::optional<std::string_view> inlin
         target = value;
         return true;
     };
-    TSnapshotOptions& options = Result.Options;
     if (name == "--help" || name == "-h") return flag(options.Help);
     if (name == "--version") return flag(options.Version);
     if (name == "--csingle") return flag(view.TypeCSingle);
@@ -243,7 +243,7 @@ bool TParser::Apply(std::string_view name, std::optional<std::string_view> inlin
         if (!Value(name, inlineValue, i, text)) return false;
         const auto colour = HexColour(text);
         if (!colour || *colour > 0xFFFFFF) return Fail("option --bg: " + Quoted(text) + " is not a colour 0xRRGGBB");
-        Result.Options.Background = *colour;
+        options.Background = *colour;
         return true;
     }
     if (name == "--out") {
