@@ -61,21 +61,24 @@ void PrintStatus(const std::optional<TStatusText>& status) {
     std::printf("%s\n", status ? Utf8(status->Wide).c_str() : "");
 }
 
-// Renders every frame and writes it, or all of them as one animation.
+// Renders every frame and writes it, or all of them as one animation. The
+// status of a frame is printed once the frame is in its file.
 bool WriteFrames(const TSnapshotOptions& options, TFrameMaker& maker, std::string& error) {
     const std::vector<TViewState> states = FrameStates(options);
     if (options.Format == TImageFormat::WebP) {
         TWebPAnimation animation(maker.Width(), maker.Height(), options.DelayMs);
+        std::vector<std::optional<TStatusText>> statuses;
+        const auto failed = [&] {
+            error = animation.Error();
+            return false;
+        };
         for (const TViewState& state : states) {
-            const auto status = maker.Render(state);
-            if (!animation.Add(maker.Frame())) {
-                error = animation.Error();
-                return false;
-            }
-            PrintStatus(status);
+            statuses.push_back(maker.Render(state));
+            if (!animation.Add(maker.Frame())) return failed();
         }
-        if (!animation.Write(options.OutPath)) error = animation.Error();
-        return error.empty();
+        if (!animation.Write(options.OutPath)) return failed();
+        for (const auto& status : statuses) PrintStatus(status);
+        return true;
     }
     for (size_t k = 0; k < states.size(); ++k) {
         const auto status = maker.Render(states[k]);
