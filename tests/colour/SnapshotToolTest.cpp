@@ -1,4 +1,5 @@
-// tintrover-snapshot run as a program: options, output formats and errors.
+// tintrover-snapshot: its command line (in process), and the program run as a
+// program: options, output formats, animations and errors.
 #include <gtest/gtest.h>
 #include <png.h>
 #include <webp/demux.h>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "Scene.h"
+#include "SnapshotOptions.h"
 #include "View.h"
 
 namespace {
@@ -305,8 +307,8 @@ TEST_F(SnapshotTool, HelpExplainsEveryOptionAndVersionIsTheProjects) {
     EXPECT_EQ(Start({"--version"}).Out, "tintrover-snapshot " TINTROVER_VERSION "\n");
 }
 
-TEST_F(SnapshotTool, BadOptionsGetOneLineNamingTheProblemExitTwoAndWriteNothing) {
-    // Each case runs after "--out bad.png", which a later --out replaces.
+TEST(SnapshotOptions, ABadOptionGetsOneLineNamingTheProblem) {
+    // Each case comes after "--out bad.png", which a later --out replaces.
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"--tab", "4"}, "option --tab: 4 is outside 0..3"},
         {{"--tab", "-1"}, "option --tab: -1 is outside 0..3"},
@@ -352,24 +354,45 @@ TEST_F(SnapshotTool, BadOptionsGetOneLineNamingTheProblemExitTwoAndWriteNothing)
     for (const auto& [args, message] : cases) {
         std::vector<std::string> all{"--out", "bad.png"};
         all.insert(all.end(), args.begin(), args.end());
-        const TToolRun run = Start(all);
-        EXPECT_EQ(run.Exit, 2) << message;
-        EXPECT_EQ(run.Out, "") << message;
-        EXPECT_EQ(run.Err, "tintrover-snapshot: " + message + "\n");
-        EXPECT_TRUE(Entries(Dir).empty()) << message;
+        const TOptionsResult parsed = ParseSnapshotOptions(all);
+        EXPECT_FALSE(parsed.Ok) << message;
+        EXPECT_EQ(parsed.Error, message);
     }
     // A numbered name holds exactly one %0Nd and no other directive.
     for (const char* pattern : {"a-%d.png", "a-%3d.png", "a-%00d.png", "a-%03x.png", "a-%03s.png", "a-%03.png",
                                 "a-%03d-%03d.png", "a-%n%03d.png", "100%%-%03d.png", "a-%03d%.png"}) {
-        const TToolRun run = Start({"--sweep", "v", "--out", pattern});
-        EXPECT_EQ(run.Err, "tintrover-snapshot: option --out: \"" + std::string(pattern) +
-                               "\" may hold one %0Nd (N 1..9) and no other %\n");
-        EXPECT_EQ(run.Exit, 2) << pattern;
+        EXPECT_EQ(ParseSnapshotOptions({"--sweep", "v", "--out", pattern}).Error,
+                  "option --out: \"" + std::string(pattern) + "\" may hold one %0Nd (N 1..9) and no other %");
     }
     for (const std::vector<std::string>& args : {std::vector<std::string>{}, {"--tab", "1"}}) {
-        EXPECT_EQ(Start(args).Err, "tintrover-snapshot: option --out FILE is required (see --help)\n");
+        EXPECT_EQ(ParseSnapshotOptions(args).Error, "option --out FILE is required (see --help)");
     }
-    EXPECT_TRUE(Entries(Dir).empty());
+}
+
+TEST(SnapshotOptions, ArgumentsInMessagesAreQuotedWithControlsEscaped) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"1\nfake", R"("1\nfake")"},          {"\x1b[2J\t", R"("\x1b[2J\t")"},
+        {"a\"b\\", R"("a\"b\\")"},           {"gr\xC3\xBCn \xE8\x89\xB2", "\"gr\xC3\xBCn \xE8\x89\xB2\""},
+        {"\xC2\x9B" "1m\x7F", R"("\xc2\x9b1m\x7f")"}, {"\xC0\xAF\xFF\xE8\x89", R"("\xc0\xaf\xff\xe8\x89")"},
+    };
+    for (const auto& [arg, quoted] : cases) {
+        EXPECT_EQ(ParseSnapshotOptions({"--tab", arg, "--out", "a.png"}).Error,
+                  "option --tab: " + quoted + " is not a whole number");
+    }
+}
+
+// Errors found while reading the options and after all are read: one line
+// on standard error, exit code 2, nothing written.
+TEST_F(SnapshotTool, ABadOptionExitsTwoAndWritesNothing) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--out", "bad.png", "--tab", "1\nfake"}, {"--out", "bad-%03d.png"},
+          {"--sweep", "h1", "--out", "bad.webp", "--frames", "361"}}) {
+        const TToolRun run = Start(args);
+        EXPECT_EQ(run.Exit, 2) << args[1];
+        EXPECT_EQ(run.Out, "") << args[1];
+        EXPECT_EQ(run.Err, "tintrover-snapshot: " + ParseSnapshotOptions(args).Error + "\n");
+        EXPECT_TRUE(Entries(Dir).empty()) << args[1];
+    }
 }
 
 // A failed write changes nothing the user had: not a directory, not a link,
@@ -408,18 +431,6 @@ TEST_F(SnapshotTool, LostStandardOutputIsAFailure) {
         const TToolRun run = Start(args, "/dev/full");
         EXPECT_EQ(run.Exit, 1) << args[0];
         EXPECT_EQ(run.Err, "tintrover-snapshot: cannot write standard output: No space left on device\n");
-    }
-}
-
-TEST_F(SnapshotTool, ArgumentsInMessagesAreQuotedWithControlsEscaped) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"1\nfake", R"("1\nfake")"},          {"\x1b[2J\t", R"("\x1b[2J\t")"},
-        {"a\"b\\", R"("a\"b\\")"},           {"gr\xC3\xBCn \xE8\x89\xB2", "\"gr\xC3\xBCn \xE8\x89\xB2\""},
-        {"\xC2\x9B" "1m\x7F", R"("\xc2\x9b1m\x7f")"}, {"\xC0\xAF\xFF\xE8\x89", R"("\xc0\xaf\xff\xe8\x89")"},
-    };
-    for (const auto& [arg, quoted] : cases) {
-        EXPECT_EQ(Start({"--tab", arg, "--out", Path("a.png")}).Err,
-                  "tintrover-snapshot: option --tab: " + quoted + " is not a whole number\n");
     }
 }
 
