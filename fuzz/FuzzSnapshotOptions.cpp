@@ -48,13 +48,20 @@ constexpr std::array RangeRules{
     TRangeRule{"--dlevel",
                [](const TSnapshotOptions& o) { return TRange{o.View.TypeDLevel, TypeDLevelMin, TypeDLevelMax}; }},
     TRangeRule{"--bg", [](const TSnapshotOptions& o) { return TRange{o.Background, 0, 0xFFFFFF}; }, true},
+    // Frames 0 stands for "one per position of the swept bar".
+    TRangeRule{"--frames",
+               [](const TSnapshotOptions& o) { return TRange{o.Frames ? o.Frames : FramesMin, FramesMin, FramesMax}; }},
+    TRangeRule{"--delay", [](const TSnapshotOptions& o) { return TRange{o.DelayMs, DelayMin, DelayMax}; }},
+    TRangeRule{"--scale", [](const TSnapshotOptions& o) { return TRange{o.Scale, ScaleMin, ScaleMax}; }},
+    TRangeRule{"--aa", [](const TSnapshotOptions& o) { return TRange{o.Aa, AaMin, AaMax}; }},
 };
 
-constexpr std::array<std::string_view, 4> OtherOptions{"--help", "--csingle", "--dsingle", "--out"};
-constexpr std::array<std::string_view, 5> FileNames{"x.png", "x.PPM", "x.raw", "x.gif", "x"};
+constexpr std::array<std::string_view, 10> OtherOptions{"--help", "--csingle", "--dsingle", "--out", "--version",
+                                                        "--sweep", "h1", "h2", "v", "-h"};
+constexpr std::array<std::string_view, 7> FileNames{"x.png", "x.PPM", "x.raw", "x.gif", "x", "x.webp", "x-%03d.png"};
 
 // A command line that only asks for information stops being read there.
-bool StopsReading(const TSnapshotOptions& o) { return o.Help; }
+bool StopsReading(const TSnapshotOptions& o) { return o.Help || o.Version; }
 
 std::vector<std::string> MakeTokens() {
     std::vector<std::string> tokens(OtherOptions.begin(), OtherOptions.end());
@@ -87,8 +94,10 @@ void CheckAccepted(const TSnapshotOptions& o) {
             Require(false, "every accepted setting inside its range");
         }
     }
-    constexpr std::array<std::pair<std::string_view, TImageFormat>, 3> formats{
-        {{".png", TImageFormat::Png}, {".ppm", TImageFormat::Ppm}, {".raw", TImageFormat::Raw}}};
+    constexpr std::array<std::pair<std::string_view, TImageFormat>, 4> formats{{{".png", TImageFormat::Png},
+                                                                                {".ppm", TImageFormat::Ppm},
+                                                                                {".raw", TImageFormat::Raw},
+                                                                                {".webp", TImageFormat::WebP}}};
     const bool named = std::ranges::any_of(
         formats, [&](const auto& f) { return f.second == o.Format && EndsWithNoCase(o.OutPath, f.first); });
     Require(named, "the output file's extension names its format");

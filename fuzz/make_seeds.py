@@ -84,6 +84,10 @@ def snapshot_options():
         "--tab 3 --h1 63 --h2 63 --v 63 --csection 32 --dsection 10 --dlevel 10 --bg 0xffffff --out hi.png",
         "--tab 0 --h1 0 --h2 0 --v 0 --csection 1 --dsection 1 --dlevel 1 --bg 0x0 --out lo.ppm",
         "--tab 0 --v 100 --out a.raw",
+        "--sweep h2 --frames 8 --delay 40 --out turn.webp",
+        "--tab 3 --sweep v --out f-%03d.png --scale 2 --aa 4",
+        "--version",
+        "-h",
     ]
     for i, command in enumerate(commands):
         write("snapshot_options", f"command-{i:02}", "\0".join(command.split()))
@@ -96,15 +100,19 @@ def snapshot_options():
 # The token table of FuzzSnapshotOptions.cpp, in its order (keep in step):
 # the options without a range, the file names, then each option with a range
 # followed by its Min - 1, Min, Max and Max + 1.
-OTHER_OPTIONS = ["--help", "--csingle", "--dsingle", "--out"]
-FILE_NAMES = ["x.png", "x.PPM", "x.raw", "x.gif", "x"]
-RANGE_OPTIONS = ["--tab", "--h1", "--h2", "--v", "--csection", "--dsection", "--dlevel", "--bg"]
+OTHER_OPTIONS = ["--help", "--csingle", "--dsingle", "--out", "--version", "--sweep", "h1", "h2", "v", "-h"]
+FILE_NAMES = ["x.png", "x.PPM", "x.raw", "x.gif", "x", "x.webp", "x-%03d.png"]
+VIEW_OPTIONS = ["--tab", "--h1", "--h2", "--v", "--csection", "--dsection", "--dlevel", "--bg"]
+EXPORT_OPTIONS = ["--frames", "--delay", "--scale", "--aa"]
+RANGE_OPTIONS = VIEW_OPTIONS + EXPORT_OPTIONS
 TOKENS = OTHER_OPTIONS + FILE_NAMES + [
     name + edge for name in RANGE_OPTIONS for edge in ("", ":below", ":min", ":max", ":above")]
 TOKEN_COMMANDS = [
     "--out x.png --dlevel --dlevel:max",
-    "--out x.PPM " + " ".join(f"{o} {o}:max" for o in RANGE_OPTIONS),
-    "--out x.raw --csingle --dsingle " + " ".join(f"{o} {o}:min" for o in RANGE_OPTIONS),
+    "--out x.PPM " + " ".join(f"{o} {o}:max" for o in VIEW_OPTIONS),
+    "--out x.raw --csingle --dsingle " + " ".join(f"{o} {o}:min" for o in VIEW_OPTIONS),
+    "--sweep h1 --out x.webp " + " ".join(f"{o} {o}:max" for o in EXPORT_OPTIONS),
+    "--sweep v --out x-%03d.png " + " ".join(f"{o} {o}:min" for o in EXPORT_OPTIONS if o != "--delay"),
 ]
 
 
