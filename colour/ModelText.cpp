@@ -118,10 +118,14 @@ TModelParseResult TModelParser::Run(std::string_view text, TObjectList& list) {
         ++LineNumber;
         const size_t end = separator.empty() ? std::string_view::npos : text.find(separator, pos);
         const std::string_view line = text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
-        if (!HandleLine(line)) return Result;
         pos = end == std::string_view::npos ? text.size() : end + separator.size();
         // A rest shorter than two characters holds no line worth reading.
         more = text.size() - pos >= 2;
+        // An empty line names a record without a name, except the text's last
+        // line, which adds nothing.
+        const bool last = !more && text.substr(pos) != "-";
+        if (line.empty() && last && State == TParseState::Name) break;
+        if (!HandleLine(line)) return Result;
     }
     // A final terminator without its separator still closes the record; any
     // other single character left over is ignored.
@@ -145,8 +149,6 @@ bool TModelParser::HandleLine(std::string_view line) {
     if (line == "-") return EndRecord();
     switch (State) {
         case TParseState::Name:
-            // Blank lines between records carry nothing.
-            if (line.empty()) return true;
             BeginRecord(line);
             State = TParseState::Header;
             return true;
