@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "ModelResource.h"
+#include "NameCompare.h"
 #include "RenderHeap.h"
 #include "Scene.h"
 #include "Textures.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "Scene.h"
+#include "LoadScene.h"
 #include "View.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "ImageFiles.h"
-#include "Scene.h"
+#include "LoadScene.h"
 #include "SnapshotOptions.h"
 #include "View.h"
 
