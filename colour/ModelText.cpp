@@ -210,10 +210,8 @@ bool TModelParser::ReadHeader(std::string_view line) {
     }
     if (*indexCount < 0 || *indexCount > MaxModelIndexCount) return Fail("index count out of range");
     if (*specularPower < 0) return Fail("negative specular power");
-    Current->IndexCount = *indexCount;
-    const size_t entries = static_cast<size_t>(*indexCount) + 5;
-    Current->Indices = RenderHeap::AllocArray<int16_t>(entries);
-    std::fill_n(Current->Indices, entries, int16_t{0});
+    AllocIndices(*Current, *indexCount);
+    std::fill_n(Current->Indices, *indexCount + IndexSlack, int16_t{0});
     // -1 in the text marks a textured record; in memory -1 means "not drawn".
     Current->Color = *color == -1 ? 0xFF000000u : static_cast<uint32_t>(*color);
     Current->SpecularPower = *specularPower;
@@ -228,8 +226,8 @@ bool TModelParser::ReadIndices(std::string_view line) {
     TFieldCursor fields(line);
     std::string_view field;
     int32_t j = 0;
-    // Entries beyond the buffer (IndexCount + 5) are ignored.
-    for (; j < count + 5 && fields.Next(field); ++j) {
+    // Entries beyond the buffer are ignored.
+    for (; j < count + IndexSlack && fields.Next(field); ++j) {
         const auto value = ParseInt(field);
         if (!value) return Fail("index field is not a number");
         if (j < count && (*value < 0 || *value >= MaxPrimitiveVertices)) return Fail("vertex index out of range");

@@ -2,14 +2,9 @@
 
 #include "Primitive.h"
 
-void FreeModelPrimitives(TObjectList& model) {
-    for (int32_t i = 0; i < model.Count(); ++i) delete model.Get(i);
-    model.Clear();
-}
-
 void TModelDeleter::operator()(TObjectList* model) const {
     if (!model) return;
-    FreeModelPrimitives(*model);
+    FreeObjects(*model);
     delete model;
 }
 

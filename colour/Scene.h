@@ -19,7 +19,6 @@ struct TModelDeleter {
     void operator()(TObjectList* model) const;
 };
 using TModelPtr = std::unique_ptr<TObjectList, TModelDeleter>;
-void FreeModelPrimitives(TObjectList& model);
 
 struct SceneSlot {
     TModelPtr Model;

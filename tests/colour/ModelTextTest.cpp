@@ -34,13 +34,13 @@ protected:
     // Parses into a list that already holds one primitive, to show that a
     // rejected text appends nothing.
     TModelParseResult Parse(std::string_view text) {
-        FreeModelPrimitives(List);
+        FreeObjects(List);
         List.Add(new TPrimitive);
         return ParseModelText(Scene, text, List);
     }
     int32_t Added() const { return List.Count() - 1; }
     TPrimitive* Primitive(int32_t i) const { return List.GetAs<TPrimitive>(i + 1); }
-    void TearDown() override { FreeModelPrimitives(List); }
+    void TearDown() override { FreeObjects(List); }
 
     void ExpectRejected(const std::string& text, int32_t line) {
         const TModelParseResult result = Parse(text);
