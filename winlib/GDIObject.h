@@ -121,6 +121,8 @@ protected:
     void MouseMove(const TMsgRec& mouse) override;
     void RightUp(const TMsgRec& mouse) override;
     void Press();
+    // Back to the resting edge; a click when the mouse is still over it.
+    void Release(const TMsgRec& mouse);
 };
 
 class TCDPlusNoBtn : public TCDPlusBtn {
