@@ -128,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             Draw(fixture, list);
         }
         list.Delete(0);
-        FreeModelPrimitives(list);
+        FreeObjects(list);
         scene.HueCirclePixels = nullptr;
         scene.HuePlanePixels = nullptr;
     }

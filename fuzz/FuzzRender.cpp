@@ -213,7 +213,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             for (int32_t i = 0; i < list.Count(); ++i) DrawAlone(render, list.GetAs<TPrimitive>(i));
         }
         if (render.ColorBuffer) CheckFrame(render);
-        for (int32_t i = 0; i < list.Count(); ++i) delete list.Get(i);
+        FreeObjects(list);
     }
     heap.Check();
     return 0;

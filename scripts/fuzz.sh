@@ -10,11 +10,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-if [ ! -f build/fuzz/build.ninja ]; then
-  CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTINTROVER_FUZZ=ON >/dev/null
-fi
-cmake --build build/fuzz
+werror=OFF
+[ "${CI:-}" = "true" ] && werror=ON
+cmake --preset fuzz -DTINTROVER_WERROR="$werror" >/dev/null
+cmake --build --preset fuzz
 [ "${1:-}" = "--build" ] && exit 0
 
 seconds=${1:-600}
