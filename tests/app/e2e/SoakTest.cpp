@@ -7,10 +7,12 @@
 // that follows has the native renderer draw that state and compares.
 //
 // TINTROVER_SOAK_EVENTS and TINTROVER_SOAK_SEED change the run's length and
-// seed; TINTROVER_SOAK_OUT names the folder for the final frame and state.
+// seed, TINTROVER_SOAK_MINUTES ends it early after so many minutes;
+// TINTROVER_SOAK_OUT names the folder for the final frame and state.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -115,7 +117,7 @@ protected:
     void DragInView() {
         const POINT start = InPage();
         Ui->ViewButtonDown(start.x, start.y, Hand.Keys());
-        const int moves = Hand.Between(1, 6);
+        const int moves = Hand.Between(1, 4);
         POINT p = start;
         for (int i = 0; i < moves; ++i) {
             p = InPage();
@@ -299,7 +301,9 @@ protected:
 };
 
 TEST_F(Soak, RandomUseLeavesTheProgramWhole) {
-    const int events = std::stoi(Env("TINTROVER_SOAK_EVENTS", std::to_string(DefaultEvents)));
+    const int planned = std::stoi(Env("TINTROVER_SOAK_EVENTS", std::to_string(DefaultEvents)));
+    const auto minutes = std::chrono::minutes(std::stoi(Env("TINTROVER_SOAK_MINUTES", "600")));
+    const auto deadline = std::chrono::steady_clock::now() + minutes;
     const std::string out = WindowsPath(Env("TINTROVER_SOAK_OUT", "."));
     for (const char* name : {"soak-view.ppm", "soak-state.txt", "soak-status.txt"})
         DeleteFileA((out + "\\" + name).c_str());
@@ -317,12 +321,19 @@ TEST_F(Soak, RandomUseLeavesTheProgramWhole) {
     const DWORD gdiAtStart = App->GdiObjects();
     ASSERT_GT(memoryAtStart, 0u);
 
-    for (int event = 1; event <= events; ++event) {
+    int events = 0;
+    for (int event = 1; event <= planned && std::chrono::steady_clock::now() < deadline; ++event) {
+        events = event;
         OneEvent();
         if (HasFatalFailure()) return;
         if (event % CheckEvery == 0) {
             CheckInvariants(event);
             if (HasFatalFailure()) return;
+        }
+        if (event % 1000 == 0) {
+            std::printf("soak: %d events, resident memory %zu KB, %d windows\n", event,
+                        App->WorkingSetBytes() / 1024, App->WindowCount());
+            std::fflush(stdout);
         }
     }
     if (Ui->SelectedTab() >= ConfigTab) Ui->ClickTab(Hand.Below(ConfigTab));
