@@ -56,6 +56,24 @@ void BM_TypeDAllPagesEveryChip(benchmark::State& bench) {
 }
 BENCHMARK(BM_TypeDAllPagesEveryChip)->Unit(benchmark::kMicrosecond);
 
+// The export tool's turntable: 64 frames of that view with the first
+// horizontal bar stepped once round (63 positions make a round).
+void BM_TypeDTurntable64Frames(benchmark::State& bench) {
+    TScene& scene = LoadedScene();
+    TViewState state = StartState(3);
+    ApplyTabChange(scene, state.Tab);
+    constexpr int32_t frames = 64;
+    for (auto _ : bench) {
+        for (int32_t k = 0; k < frames; ++k) {
+            state.H1 = (k * 63 * 2 + frames) / (2 * frames) % 63;
+            benchmark::DoNotOptimize(RenderView(scene, state));
+        }
+        benchmark::ClobberMemory();
+    }
+    bench.SetItemsProcessed(bench.iterations() * frames);
+}
+BENCHMARK(BM_TypeDTurntable64Frames)->Unit(benchmark::kMillisecond);
+
 // A TypeA frame whose value level changes every time, so the hue circle is
 // rebuilt inside each frame.
 void BM_TypeAFrameWithNewValue(benchmark::State& bench) {
