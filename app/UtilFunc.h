@@ -61,6 +61,7 @@ public:
 private:
     Handle Object{};
 };
+
 COLORREF BtnFaceColor();
 COLORREF WindowColor();
 COLORREF GrayTextColor();

@@ -163,7 +163,7 @@ protected:
         }
         std::vector<POINT> moves;
         for (int i = Hand.Below(3); i > 0; --i) moves.push_back(at(Hand.Between(arrow + 1, length - arrow - 2)));
-        const DWORD hold = Hand.Chance(70) ? 0 : static_cast<DWORD>(Hand.Between(250, 700));
+        const DWORD hold = Hand.Chance(80) ? 0 : static_cast<DWORD>(Hand.Between(250, 450));
         Ui->PressBar(bar, at(along), hold, moves);
     }
 
