@@ -32,14 +32,6 @@ LRESULT CALLBACK ControlWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 class TSelfSubClass : public TSubClass {
 public:
-    // Controls are built in two steps, so that creation calls the most derived
-    // class's CreateParams and Setup: construct, then Init().
-    template <typename T>
-    static T* Create(HWND parent) {
-        T* control = new T(parent);
-        control->Init();
-        return control;
-    }
     // Unhooks the control window (which it does not destroy) and leaves the
     // dispatcher.
     ~TSelfSubClass() override;
@@ -75,7 +67,7 @@ protected:
 };
 
 class TAPICheckBox : public TAPIControl {
-    friend TSelfSubClass;
+    friend TSubClass;
 
 public:
     void SetChecked(bool flag);  // no OnClick
@@ -92,7 +84,7 @@ protected:
 };
 
 class TAPIGroupBox : public TAPIControl {
-    friend TSelfSubClass;
+    friend TSubClass;
 
 protected:
     explicit TAPIGroupBox(HWND parent) : TAPIControl(parent) {}
@@ -125,7 +117,7 @@ private:
 };
 
 class TAPIMemo : public TAPIEditBase {
-    friend TSelfSubClass;
+    friend TSubClass;
 
 protected:
     explicit TAPIMemo(HWND parent) : TAPIEditBase(parent) {}
@@ -134,7 +126,7 @@ protected:
 };
 
 class TAPIHScroll : public TAPIControl {
-    friend TSelfSubClass;
+    friend TSubClass;
 
 public:
 
@@ -169,7 +161,7 @@ private:
 };
 
 class TAPIVScroll : public TAPIHScroll {
-    friend TSelfSubClass;
+    friend TSubClass;
 
 protected:
     explicit TAPIVScroll(HWND parent) : TAPIHScroll(parent) {}
