@@ -102,7 +102,9 @@ struct TAppState {
 
 extern TAppState App;
 
-// Start-up and shut-down.
+// Start-up and shut-down. StartMainWindow creates, builds and lays out the
+// main window; false when start-up failed (the window is gone again then).
+bool StartMainWindow();
 void MainCreateParams(TWndCreateParams* params);
 void MainRegisterClass(WNDCLASSA* wc);
 void OnCreateMain(TMsgRec* rec);
@@ -131,6 +133,9 @@ void OnTypeDLevelScroll(TMsgRec* rec);
 void OnTypeDSectionScroll(TMsgRec* rec);
 void OnToolCheckClick(TMsgRec* rec);
 void OnColorClick(TMsgRec* rec);
+// The frame background and the swatch that shows it, as a confirmed colour
+// choice sets them (0x00BBGGRR).
+void SetBackgroundColor(COLORREF c);
 void OnStepClick(TMsgRec* rec);
 void OnModeClick(TMsgRec* rec);
 void OnHelpClick(TMsgRec* rec);

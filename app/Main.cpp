@@ -13,7 +13,9 @@ bool MainWindowExists() {
     return App.MainWindow->Handle != nullptr && IsWindow(App.MainWindow->Handle);
 }
 
-int RunProgram() {
+}  // namespace
+
+bool StartMainWindow() {
     const std::string caption = ExeBaseName();
     App.MainWindow = new TSDIMainWindow(nullptr, caption);  // dies with its window
     App.MainWindow->OnRegisterClass = MainRegisterClass;
@@ -24,20 +26,18 @@ int RunProgram() {
     if (!MainWindowExists()) {
         // No window ever attached the object, so nothing else frees it.
         if (App.MainWindow->Handle == nullptr) delete App.MainWindow;
-        return StartupFailedCode;
+        return false;
     }
     if (App.StartupFailed) {
         DestroyWindow(App.MainWindow->Handle);
-        return StartupFailedCode;
+        return false;
     }
     LayoutMainWindow();
-    return RunMessageLoop();
+    return true;
 }
 
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    const int code = RunProgram();
+    const int code = StartMainWindow() ? RunMessageLoop() : StartupFailedCode;
     FreeGlobalDispatcher();
     return code;
 }

@@ -34,13 +34,15 @@ void OnToolCheckClick(TMsgRec* /*rec*/) {
 
 void OnColorClick(TMsgRec* /*rec*/) {
     COLORREF c = App.ColorButton()->Color;
-    if (PickColor(App.MainWindow->Handle, c, App.CustomColors.data())) {
-        App.ColorButton()->SetColor(c);
-        App.Scene->MainRender.BackColor = 0xFF000000u | (uint32_t{GetRValue(c)} << 16) |
-                                          (uint32_t{GetGValue(c)} << 8) | GetBValue(c);
-    }
+    if (PickColor(App.MainWindow->Handle, c, App.CustomColors.data())) SetBackgroundColor(c);
     App.PressedButton = -1;
     if (IsViewTab(App.CurrentTab)) RefreshView();
+}
+
+void SetBackgroundColor(COLORREF c) {
+    App.ColorButton()->SetColor(c);
+    App.Scene->MainRender.BackColor = 0xFF000000u | (uint32_t{GetRValue(c)} << 16) |
+                                      (uint32_t{GetGValue(c)} << 8) | GetBValue(c);
 }
 
 void OnStepClick(TMsgRec* rec) {

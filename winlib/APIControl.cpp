@@ -248,8 +248,6 @@ void TAPIMemo::Setup() {
 
 // ---- TAPIHScroll ----
 
-TAPIHScroll::~TAPIHScroll() { FreeBarBrush(); }
-
 void TAPIHScroll::CreateParams(TAPICreateParams& p) { Describe(p, "SCROLLBAR", "", HScrollStyle); }
 
 void TAPIHScroll::Setup() {
@@ -289,7 +287,7 @@ void TAPIHScroll::SetPosition(int v) {
 }
 
 void TAPIHScroll::SetBarColor(COLORREF c) {
-    if (c != BarColor) FreeBarBrush();
+    if (c != BarColor) CachedBrush.Reset();
     BarColor = c;
 }
 
@@ -332,17 +330,12 @@ void TAPIHScroll::Scrolled(const TMsgRec& loc) {
 }
 
 HBRUSH TAPIHScroll::BarBrush() {
-    if (CachedBrush && CachedBrushColor != BarColor) FreeBarBrush();
-    if (!CachedBrush) {
-        CachedBrush = CreateSolidBrush(BarColor);
+    if (CachedBrush.Get() && CachedBrushColor != BarColor) CachedBrush.Reset();
+    if (!CachedBrush.Get()) {
+        CachedBrush.Reset(NewSolidBrush(BarColor));
         CachedBrushColor = BarColor;
     }
-    return CachedBrush;
-}
-
-void TAPIHScroll::FreeBarBrush() {
-    if (CachedBrush) DeleteObject(CachedBrush);
-    CachedBrush = nullptr;
+    return CachedBrush.Get();
 }
 
 // ---- TAPIVScroll ----

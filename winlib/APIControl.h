@@ -11,6 +11,7 @@
 #include <string>
 
 #include "Dispatch.h"
+#include "UtilFunc.h"
 
 // The description a class gives of its control window.
 struct TAPICreateParams {
@@ -128,7 +129,6 @@ class TAPIHScroll : public TAPIControl {
     friend TSubClass;
 
 public:
-    ~TAPIHScroll() override;
 
     int Min() const;
     int Max() const;
@@ -155,9 +155,8 @@ protected:
 private:
     void Scrolled(const TMsgRec& loc);
     HBRUSH BarBrush();  // one brush per colour, kept until the colour changes
-    void FreeBarBrush();
 
-    HBRUSH CachedBrush{};
+    TGdiOwner<HBRUSH> CachedBrush;
     COLORREF CachedBrushColor{};
 };
 

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "UtilFunc.h"
+
 namespace {
 
 constexpr char SystemFaceName[] = "System";
@@ -34,9 +36,7 @@ TAPIGFont::TAPIGFont() {
     StrikeOut = LogFont.lfStrikeOut != 0;
 }
 
-TAPIGFont::~TAPIGFont() {
-    if (Handle) DeleteObject(Handle);
-}
+TAPIGFont::~TAPIGFont() { DeleteGdiObject(Handle); }
 
 void TAPIGFont::LookupFace(HDC dc) {
     EnumFontFamiliesA(dc, Name.c_str(), CopyEnumeratedFont, reinterpret_cast<LPARAM>(&LogFont));
@@ -57,7 +57,7 @@ void TAPIGFont::OverlayStyle() {
 
 void TAPIGFont::UndoSelection(HDC dc) {
     SelectObject(dc, OldFont);
-    DeleteObject(Handle);
+    DeleteGdiObject(Handle);
     Handle = nullptr;
 }
 
@@ -69,7 +69,7 @@ void TAPIGFont::Select(HDC dc) {
     LookupFace(dc);
     OverlayHeight(dc);
     OverlayStyle();
-    Handle = CreateFontIndirectA(&LogFont);
+    Handle = NewFont(LogFont);
     OldFont = SelectObject(dc, Handle);
     SetTextColor(dc, Color);
 }
@@ -83,19 +83,18 @@ void TAPIGFont::Deselect(HDC dc) {
 }
 
 void TAPIGFont::BuildLogFont(LOGFONTA& out) {
-    HDC ic = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
-    LookupFace(ic);
-    OverlayHeight(ic);
-    DeleteDC(ic);
+    const TGdiOwner<HDC> ic(NewDisplayInfoContext());
+    LookupFace(ic.Get());
+    OverlayHeight(ic.Get());
     OverlayStyle();
     out = LogFont;
 }
 
 void TAPICFont::Recreate() {
-    if (Handle) DeleteObject(Handle);
+    DeleteGdiObject(Handle);
     LOGFONTA font{};
     BuildLogFont(font);
-    Handle = CreateFontIndirectA(&font);
+    Handle = NewFont(font);
 }
 
 void TAPICFont::ApplyTo(HWND window) const {

@@ -7,16 +7,6 @@ namespace {
 constexpr UINT FaceTextFormat = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
 constexpr UINT LabelTextFormat = DT_WORDBREAK | DT_EXPANDTABS | DT_EXTERNALLEADING;
 
-// A solid brush that lives for one paint.
-class TPaintBrush {
-public:
-    explicit TPaintBrush(COLORREF colour) : Handle(CreateSolidBrush(colour)) {}
-    ~TPaintBrush() { DeleteObject(Handle); }
-    TPaintBrush(const TPaintBrush&) = delete;
-    TPaintBrush& operator=(const TPaintBrush&) = delete;
-    const HBRUSH Handle;
-};
-
 // The parent's client area for one paint.
 class TParentDC {
 public:
@@ -28,14 +18,15 @@ public:
     const HDC Handle;
 };
 
+// Brushes live for one paint.
 void PaintSolid(HDC dc, const RECT& rect, COLORREF colour) {
-    TPaintBrush brush(colour);
-    FillRect(dc, &rect, brush.Handle);
+    const TGdiOwner<HBRUSH> brush(NewSolidBrush(colour));
+    FillRect(dc, &rect, brush.Get());
 }
 
 void FrameWithColour(HDC dc, const RECT& rect, COLORREF colour) {
-    TPaintBrush brush(colour);
-    FrameRect(dc, &rect, brush.Handle);
+    const TGdiOwner<HBRUSH> brush(NewSolidBrush(colour));
+    FrameRect(dc, &rect, brush.Get());
 }
 
 void DrawFaceEdge(HDC dc, RECT rect, int32_t edge) {

@@ -53,13 +53,43 @@ bool CenterWindow(HWND hwnd) {
 }
 
 int32_t FillClient(HWND hwnd, COLORREF colour, HDC hdc) {
-    HBRUSH brush = CreateSolidBrush(colour);
+    const TGdiOwner<HBRUSH> brush(NewSolidBrush(colour));
     RECT client{};
     GetClientRect(hwnd, &client);
-    FillRect(hdc, &client, brush);
-    DeleteObject(brush);
+    FillRect(hdc, &client, brush.Get());
     return 1;
 }
+
+namespace {
+
+int32_t LiveGdiCount = 0;
+
+template <typename Handle>
+Handle Counted(Handle object) {
+    if (object) ++LiveGdiCount;
+    return object;
+}
+
+bool IsContext(HGDIOBJ object) {
+    const DWORD type = GetObjectType(object);
+    return type == OBJ_DC || type == OBJ_MEMDC;
+}
+
+}  // namespace
+
+HBRUSH NewSolidBrush(COLORREF colour) { return Counted(CreateSolidBrush(colour)); }
+
+HFONT NewFont(const LOGFONTA& font) { return Counted(CreateFontIndirectA(&font)); }
+
+HDC NewDisplayInfoContext() { return Counted(CreateICA("DISPLAY", nullptr, nullptr, nullptr)); }
+
+void DeleteGdiObject(HGDIOBJ object) {
+    if (!object) return;
+    const BOOL deleted = IsContext(object) ? DeleteDC(static_cast<HDC>(object)) : DeleteObject(object);
+    if (deleted) --LiveGdiCount;
+}
+
+int32_t LiveGdiObjects() { return LiveGdiCount; }
 
 COLORREF BtnFaceColor() { return GetSysColor(COLOR_BTNFACE); }
 COLORREF WindowColor() { return GetSysColor(COLOR_WINDOW); }

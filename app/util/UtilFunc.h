@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "UtilText.h"
 
@@ -22,6 +23,45 @@ SIZE ScreenSize();
 bool CenterWindow(HWND hwnd);
 
 int32_t FillClient(HWND hwnd, COLORREF colour, HDC hdc);
+
+// GDI objects. Every brush, font and information context the window library
+// and the application make is created and deleted through these functions,
+// which count the live ones: a paint or a colour change that leaks an object
+// shows as a count that does not come back. GUI thread only.
+HBRUSH NewSolidBrush(COLORREF colour);
+HFONT NewFont(const LOGFONTA& font);
+HDC NewDisplayInfoContext();
+// DeleteDC for a context, DeleteObject otherwise; 0 is ignored. An object the
+// system refuses to delete (a font still selected into a context) stays
+// counted.
+void DeleteGdiObject(HGDIOBJ object);
+int32_t LiveGdiObjects();
+
+// Owns one object made by the functions above and deletes it when it goes.
+template <typename Handle>
+class TGdiOwner {
+public:
+    TGdiOwner() = default;
+    explicit TGdiOwner(Handle object) : Object(object) {}
+    ~TGdiOwner() { DeleteGdiObject(Object); }
+    TGdiOwner(TGdiOwner&& other) noexcept : Object(std::exchange(other.Object, nullptr)) {}
+    TGdiOwner& operator=(TGdiOwner&& other) noexcept {
+        if (this != &other) Reset(std::exchange(other.Object, nullptr));
+        return *this;
+    }
+    TGdiOwner(const TGdiOwner&) = delete;
+    TGdiOwner& operator=(const TGdiOwner&) = delete;
+
+    Handle Get() const { return Object; }
+    void Reset(Handle object = nullptr) {
+        DeleteGdiObject(Object);
+        Object = object;
+    }
+
+private:
+    Handle Object{};
+};
+
 COLORREF BtnFaceColor();
 COLORREF WindowColor();
 COLORREF GrayTextColor();

@@ -98,18 +98,7 @@ protected:
     static int PageWidth() { const RECT r = Ui->DisplayRect(); return r.right - r.left; }
     static int PageHeight() { const RECT r = Ui->DisplayRect(); return r.bottom - r.top; }
 
-    // Centre of the tool control over status part `part` (1..7), in tool
-    // panel coordinates: part 1 is where the tool check box sits.
-    static POINT ToolPart(int part) {
-        const TDriverMetrics& m = Metrics;
-        const std::array<int, 8> w{0, 3 * m.fw, m.W[2] - 2 * m.fw, m.fw + 12, 3 * m.fw, m.fw + 12, 6, m.W[0] + 8};
-        const RECT check = ClientRectIn(Ui->ToolCheck, Ui->ToolPanel);
-        int left = check.left;
-        for (int i = 1; i < part; ++i) left += w[static_cast<size_t>(i)];
-        RECT panel{};
-        GetClientRect(Ui->ToolPanel, &panel);
-        return {left + w[static_cast<size_t>(part)] / 2, panel.bottom / 2};
-    }
+    static POINT ToolPart(int part) { return Ui->ToolPart(Metrics, part); }
     static void ClickTool(int part) {
         const POINT p = ToolPart(part);
         Ui->ClickToolPanel(p.x, p.y);
@@ -359,43 +348,16 @@ TEST_F(AppSession, AboutPageShowsTheSevenLines) {
     EXPECT_TRUE(Ui->StatusText().empty());
 }
 
-HWND WaitForDialog(const TRemoteApp& app) {
-    for (int i = 0; i < 200; ++i) {
-        if (HWND d = app.FindOwnedWindow("#32770")) return d;
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    }
-    return nullptr;
-}
-
-void WaitForDialogGone(HWND dialog) {
-    for (int i = 0; i < 200 && IsWindow(dialog); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(25));
-}
-
 TEST_F(AppSession, ColourDialogSetsTheBackgroundAndCancelKeepsIt) {
     SelectTab(1);
-    const POINT swatch = ToolPart(7);
-    Ui->ClickToolPanel(swatch.x, swatch.y, true);
-    HWND dialog = WaitForDialog(*App);
-    ASSERT_NE(dialog, nullptr) << "the colour dialog did not open";
-    SetDlgItemTextA(dialog, 706, "32");
-    SetDlgItemTextA(dialog, 707, "64");
-    SetDlgItemTextA(dialog, 708, "128");
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    WaitForDialogGone(dialog);
-    App->Sync();
+    ASSERT_TRUE(Ui->ChooseColour(Metrics, true, 32, 64, 128)) << "the colour dialog did not open or close";
     Model.Background = 0x204080;
     ExpectView();
-    POINT onScreen = swatch;
+    POINT onScreen = ToolPart(7);
     ClientToScreen(Ui->ToolPanel, &onScreen);
     EXPECT_EQ(CaptureScreen(onScreen, 1, 1)[0], 0x204080u) << "the swatch shows the new colour";
 
-    Ui->ClickToolPanel(swatch.x, swatch.y, true);
-    dialog = WaitForDialog(*App);
-    ASSERT_NE(dialog, nullptr);
-    SetDlgItemTextA(dialog, 706, "255");
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
-    WaitForDialogGone(dialog);
-    App->Sync();
+    ASSERT_TRUE(Ui->ChooseColour(Metrics, false, 255, 64, 128));
     ExpectView();  // still 0x204080
 }
 

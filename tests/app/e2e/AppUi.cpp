@@ -67,6 +67,24 @@ void SortByTop(std::vector<HWND>& list, HWND parent) {
 
 LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
 
+void Pause(DWORD ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+HWND WaitForDialog(const TRemoteApp& app) {
+    for (int i = 0; i < 200; ++i) {
+        if (HWND d = app.FindOwnedWindow("#32770")) return d;
+        Pause(25);
+    }
+    return nullptr;
+}
+
+bool WaitForDialogGone(HWND dialog) {
+    for (int i = 0; i < 200 && IsWindow(dialog); ++i) Pause(25);
+    return !IsWindow(dialog);
+}
+
+// The colour dialog's edit fields of the red, green and blue parts.
+constexpr int RedEdit = 706, GreenEdit = 707, BlueEdit = 708;
+
 }  // namespace
 
 TDriverMetrics MeasureLayoutMetrics() {
@@ -179,6 +197,47 @@ void TAppUi::ClickToolPanel(int x, int y, bool post) const {
     }
     SendMessageA(ToolPanel, WM_LBUTTONUP, 0, Point(x, y));
     App.Sync();
+}
+
+POINT TAppUi::ToolPart(const TDriverMetrics& m, int part) const {
+    const std::array<int, 8> w{0, 3 * m.fw, m.W[2] - 2 * m.fw, m.fw + 12, 3 * m.fw, m.fw + 12, 6, m.W[0] + 8};
+    const RECT check = ClientRectIn(ToolCheck, ToolPanel);
+    int left = check.left;
+    for (int i = 1; i < part; ++i) left += w[static_cast<size_t>(i)];
+    RECT panel{};
+    GetClientRect(ToolPanel, &panel);
+    return {left + w[static_cast<size_t>(part)] / 2, panel.bottom / 2};
+}
+
+void TAppUi::PressBar(HWND bar, POINT at, DWORD holdMs, const std::vector<POINT>& moves) const {
+    // Posted: the bar's tracking loop reads them from the program's queue.
+    PostMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, Point(at.x, at.y));
+    const DWORD step = holdMs / static_cast<DWORD>(moves.size() + 1);
+    POINT last = at;
+    for (const POINT p : moves) {
+        Pause(step);
+        PostMessageA(bar, WM_MOUSEMOVE, MK_LBUTTON, Point(p.x, p.y));
+        last = p;
+    }
+    Pause(step);
+    PostMessageA(bar, WM_LBUTTONUP, 0, Point(last.x, last.y));
+    App.Sync();
+}
+
+bool TAppUi::ChooseColour(const TDriverMetrics& metrics, bool confirm, int red, int green, int blue) const {
+    const POINT swatch = ToolPart(metrics, 7);
+    ClickToolPanel(swatch.x, swatch.y, true);
+    const HWND dialog = WaitForDialog(App);
+    if (!dialog) return false;
+    SetDlgItemTextA(dialog, RedEdit, std::to_string(red).c_str());
+    SetDlgItemTextA(dialog, GreenEdit, std::to_string(green).c_str());
+    SetDlgItemTextA(dialog, BlueEdit, std::to_string(blue).c_str());
+    const int button = confirm ? IDOK : IDCANCEL;
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+    const bool closed = WaitForDialogGone(dialog);
+    App.Sync();
+    return closed;
 }
 
 void TAppUi::ClickHelp(const TDriverMetrics& m) const {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "Frames.h"
 #include "RemoteApp.h"
@@ -40,6 +41,17 @@ struct TAppUi {
     // A click on the owner-drawn button whose centre is at (x, y) of the tool
     // panel; posted, so a modal dialog it opens does not hold the driver.
     void ClickToolPanel(int x, int y, bool post = false) const;
+    // Centre of the tool control over status part `part` (1..7) in tool
+    // panel coordinates: part 1 is where the tool check box sits.
+    POINT ToolPart(const TDriverMetrics& metrics, int part) const;
+    // The mouse on a scroll bar (client coordinates): pressed at `at`, moved
+    // through `moves` while held for holdMs in all, released at the last
+    // point. The bar tracks the mouse itself, repeating while it is held.
+    void PressBar(HWND bar, POINT at, DWORD holdMs, const std::vector<POINT>& moves = {}) const;
+    // A click on the colour swatch, then the dialog it opens: the colour red,
+    // green, blue typed in, then confirmed or cancelled. False when no dialog
+    // came or it did not close.
+    bool ChooseColour(const TDriverMetrics& metrics, bool confirm, int red, int green, int blue) const;
     // A click on the Help button of the Config page (the Config tab shown).
     void ClickHelp(const TDriverMetrics& metrics) const;
     void ClickCheck(HWND check) const;

@@ -1,5 +1,7 @@
 #include "RemoteApp.h"
 
+#include <psapi.h>
+
 #include <chrono>
 #include <thread>
 
@@ -20,6 +22,26 @@ struct TFindArgs {
     const char* className;
     HWND found;
 };
+
+struct TCountArgs {
+    DWORD pid;
+    int count;
+};
+
+BOOL CALLBACK CountOne(HWND, LPARAM lp) {
+    ++reinterpret_cast<TCountArgs*>(lp)->count;
+    return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND hwnd, LPARAM lp) {
+    auto* args = reinterpret_cast<TCountArgs*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != args->pid) return TRUE;
+    ++args->count;
+    EnumChildWindows(hwnd, CountOne, lp);
+    return TRUE;
+}
 
 BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lp) {
     auto* args = reinterpret_cast<TFindArgs*>(lp);
@@ -112,6 +134,23 @@ LRESULT TRemoteApp::SendWithBuffer(HWND hwnd, UINT msg, WPARAM wParam, void* dat
     ReadProcessMemory(Info.hProcess, remote, data, size, nullptr);
     VirtualFreeEx(Info.hProcess, remote, 0, MEM_RELEASE);
     return result;
+}
+
+bool TRemoteApp::Running() const {
+    return Info.hProcess && WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+size_t TRemoteApp::WorkingSetBytes() const {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(Info.hProcess, &counters, sizeof counters)) return 0;
+    return counters.WorkingSetSize;
+}
+
+int TRemoteApp::WindowCount() const {
+    TCountArgs args{Info.dwProcessId, 0};
+    EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&args));
+    return args.count;
 }
 
 void TRemoteApp::Sync() const {

@@ -21,6 +21,13 @@ public:
     HWND Main() const { return MainWindow; }
     bool Started() const { return MainWindow != nullptr; }
     DWORD ProcessId() const { return Info.dwProcessId; }
+    bool Running() const;
+    // The process's resident memory, and its windows: every top-level window
+    // (shown or not) and all their descendants.
+    size_t WorkingSetBytes() const;
+    int WindowCount() const;
+    // GetGuiResources: Wine answers 0 for every process.
+    DWORD GdiObjects() const { return GetGuiResources(Info.hProcess, GR_GDIOBJECTS); }
 
     // Children of `parent` in stacking order (top first), and the first child
     // of a class; nullptr when absent.
