@@ -55,14 +55,10 @@ void TRender::FreeBlocks() {
     FreeEntries(LeftEdges);
     FreeEntries(RightEdges);
     FreeEntries(VertexPool);
-    LeftRows.clear();
-    RightRows.clear();
-    PoolVertices.clear();
-    LeftRows.shrink_to_fit();
-    RightRows.shrink_to_fit();
-    PoolVertices.shrink_to_fit();
-    PoolValid.clear();
-    PoolValid.shrink_to_fit();
+    PoolVertices = {};
+    Screen = {};
+    LeftEnds = {};
+    RightEnds = {};
     PoolCount = 0;
     Width = 0;
     Height = 0;
@@ -79,23 +75,19 @@ void TRender::SetSize(int32_t width, int32_t height) {
     BitmapInfo = RenderHeap::AllocArray<uint8_t>(BitmapInfoSize);
     FillBitmapInfo();
 
-    LeftRows.reserve(static_cast<size_t>(height));
-    RightRows.reserve(static_cast<size_t>(height));
     for (int32_t row = 0; row < height; ++row) {
-        auto* left = new TScanLine;
-        auto* right = new TScanLine;
-        LeftEdges.Add(left);
-        RightEdges.Add(right);
-        LeftRows.push_back(left);
-        RightRows.push_back(right);
+        LeftEdges.Add(new TScanLine);
+        RightEdges.Add(new TScanLine);
     }
+    LeftEnds.assign(static_cast<size_t>(height), TRowEnd{});
+    RightEnds.assign(static_cast<size_t>(height), TRowEnd{});
     PoolVertices.reserve(MaxPrimitiveVertices);
     for (int32_t i = 0; i < MaxPrimitiveVertices; ++i) {
         auto* vertex = new TLVertex;
         VertexPool.Add(vertex);
         PoolVertices.push_back(vertex);
     }
-    PoolValid.assign(MaxPrimitiveVertices, 0);
+    Screen.assign(MaxPrimitiveVertices, TScreenVertex{});
 }
 
 // BITMAPINFOHEADER, little-endian, then 4 zero bytes: biSize 40, the size with a

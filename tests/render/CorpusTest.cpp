@@ -228,14 +228,18 @@ TEST(Corpus, EveryFrameMatchesItsRecordedFingerprint) {
         {"guarded input", TPlace::Inside, true, 120, 0x457041e6a7a34bd8},
         {"guarded input near the limits", TPlace::Limits, true, 24, 0xbc8384fe8ee879b0},
     };
-    for (size_t g = 0; g < std::size(groups); ++g) {
-        uint64_t hash = 14695981039346656037ull;
-        TRender render;
-        for (int32_t scene = 0; scene < groups[g].Scenes; ++scene) {
-            TCorpus(groups[g], g * 1000003u + static_cast<uint64_t>(scene)).Draw(render);
-            hash = Fold(hash, render);
+    // Spans filled pixel by pixel and four at a time must give the same bits.
+    for (const bool vector : {true, false}) {
+        for (size_t g = 0; g < std::size(groups); ++g) {
+            uint64_t hash = 14695981039346656037ull;
+            TRender render;
+            render.VectorSpans = vector;
+            for (int32_t scene = 0; scene < groups[g].Scenes; ++scene) {
+                TCorpus(groups[g], g * 1000003u + static_cast<uint64_t>(scene)).Draw(render);
+                hash = Fold(hash, render);
+            }
+            EXPECT_EQ(hash, groups[g].Expected) << groups[g].Name << (vector ? ", vector spans" : "") << std::hex << " 0x" << hash;
         }
-        EXPECT_EQ(hash, groups[g].Expected) << groups[g].Name << std::hex << " 0x" << hash;
     }
 }
 
