@@ -74,11 +74,14 @@ struct TRun {
         if constexpr (Lit) Diffuse = Ahead(Diffuse, d.Diffuse, times), Specular = Ahead(Specular, d.Specular, times);
         if constexpr (Textured) U = Ahead(U, d.U, times), V = Ahead(V, d.V, times);
     }
-    void RecordInto(TRowEnd& end, int32_t column) const {
-        end.X = column;
-        end.Z = Z;
-        if constexpr (Lit) end.Diffuse = Diffuse, end.Specular = Specular;
-        if constexpr (Textured) end.U = U, end.V = V;
+    // Records the point into `end` when `take` holds; without a branch, which
+    // the walk could not predict.
+    void RecordInto(TRowEnd& end, int32_t column, bool take) const {
+        const auto pick = [take](int32_t mine, int32_t theirs) { return take ? mine : theirs; };
+        end.X = pick(column, end.X);
+        end.Z = pick(Z, end.Z);
+        if constexpr (Lit) end.Diffuse = pick(Diffuse, end.Diffuse), end.Specular = pick(Specular, end.Specular);
+        if constexpr (Textured) end.U = pick(U, end.U), end.V = pick(V, end.V);
     }
 };
 
@@ -98,8 +101,8 @@ void WalkEdge(const TScreenVertex& p, const TScreenVertex& q, TRowEnd* lefts, TR
             const int32_t column = x >> 16;
             TRowEnd& left = lefts[row];
             TRowEnd& right = rights[row];
-            if (column < left.X) point.RecordInto(left, column);
-            if (column > right.X) point.RecordInto(right, column);
+            point.RecordInto(left, column, column < left.X);
+            point.RecordInto(right, column, column > right.X);
         }
         x = Ahead(x, stepX, 1);
         y = Ahead(y, stepY, 1);
@@ -146,10 +149,12 @@ template <bool Lit, bool Textured>
 void FillScalar(TSpan<Lit, Textured>& s, const TTexels& tex) {
     auto& at = s.Values;
     for (int32_t x = s.First; x <= s.Last; ++x, at.Advance(s.Steps)) {
-        if (at.Z >= s.Depth[x]) continue;
+        const int32_t depth = s.Depth[x];
+        const bool nearer = at.Z < depth;
         const uint32_t t = Textured ? tex.At(at.U, at.V) : tex.Texels[0];
-        if (Painted(t)) s.Color[x] = Lit ? LitPixel(t, at.Diffuse, at.Specular) : t;
-        s.Depth[x] = at.Z;
+        const uint32_t color = s.Color[x];
+        s.Color[x] = nearer && Painted(t) ? (Lit ? LitPixel(t, at.Diffuse, at.Specular) : t) : color;
+        s.Depth[x] = nearer ? at.Z : depth;
     }
 }
 
@@ -164,10 +169,11 @@ __m128i Lanes(int32_t value, int32_t step) {
 
 __m128i Select(__m128i mask, __m128i a, __m128i b) { return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b)); }
 
+// The last group of a span may reach up to three pixels past its end, and past
+// the end of the buffers (see TRender::VectorSlack): those lanes are masked
+// off and written back unchanged.
 template <bool Textured>
 void FillUnlitVector(TSpan<false, Textured>& s, const TTexels& tex) {
-    const int32_t groups = (s.Last - s.First + 1) / 4;
-    if (groups == 0) return FillScalar(s, tex);
     __m128i z = Lanes(s.Values.Z, s.Steps.Z);
     const __m128i dz = _mm_set1_epi32(Ahead(0, s.Steps.Z, 4));
     __m128i u{}, v{}, du{}, dv{};
@@ -179,33 +185,30 @@ void FillUnlitVector(TSpan<false, Textured>& s, const TTexels& tex) {
     const __m128i shift = _mm_cvtsi32_si128(tex.Shift);
     const __m128i solid = _mm_set1_epi32(static_cast<int32_t>(tex.Texels[0]));
     const __m128i solidPainted = _mm_set1_epi32(Painted(tex.Texels[0]) ? -1 : 0);
-    const __m128i zero = _mm_setzero_si128();
-    for (int32_t g = 0, x = s.First; g < groups; ++g, x += 4) {
+    const __m128i zero = _mm_setzero_si128(), four = _mm_set1_epi32(4);
+    const __m128i end = _mm_set1_epi32(s.Last + 1);
+    __m128i column = _mm_setr_epi32(s.First, s.First + 1, s.First + 2, s.First + 3);
+    for (int32_t x = s.First; x <= s.Last; x += 4) {
         auto* depthAt = reinterpret_cast<__m128i*>(s.Depth + x);
         auto* colorAt = reinterpret_cast<__m128i*>(s.Color + x);
         const __m128i depth = _mm_loadu_si128(depthAt);
-        const __m128i nearer = _mm_cmpgt_epi32(depth, z);
-        if (_mm_movemask_epi8(nearer) != 0) {
-            __m128i texel = solid, painted = solidPainted;
-            if constexpr (Textured) {
-                const __m128i column = _mm_and_si128(_mm_srai_epi32(u, 16), maskU);
-                const __m128i row = _mm_sll_epi32(_mm_and_si128(_mm_srai_epi32(v, 16), maskV), shift);
-                alignas(16) int32_t index[4];
-                _mm_store_si128(reinterpret_cast<__m128i*>(index), _mm_add_epi32(row, column));
-                texel = _mm_setr_epi32(static_cast<int32_t>(tex.Texels[index[0]]), static_cast<int32_t>(tex.Texels[index[1]]),
-                                       static_cast<int32_t>(tex.Texels[index[2]]), static_cast<int32_t>(tex.Texels[index[3]]));
-                painted = _mm_cmpeq_epi32(_mm_srli_epi32(texel, 24), zero);
-            }
-            _mm_storeu_si128(colorAt, Select(_mm_and_si128(nearer, painted), texel, _mm_loadu_si128(colorAt)));
-            _mm_storeu_si128(depthAt, Select(nearer, z, depth));
+        const __m128i nearer = _mm_and_si128(_mm_cmpgt_epi32(depth, z), _mm_cmpgt_epi32(end, column));
+        __m128i texel = solid, painted = solidPainted;
+        if constexpr (Textured) {
+            const __m128i texColumn = _mm_and_si128(_mm_srai_epi32(u, 16), maskU);
+            const __m128i texRow = _mm_sll_epi32(_mm_and_si128(_mm_srai_epi32(v, 16), maskV), shift);
+            alignas(16) int32_t index[4];
+            _mm_store_si128(reinterpret_cast<__m128i*>(index), _mm_add_epi32(texRow, texColumn));
+            texel = _mm_setr_epi32(static_cast<int32_t>(tex.Texels[index[0]]), static_cast<int32_t>(tex.Texels[index[1]]),
+                                   static_cast<int32_t>(tex.Texels[index[2]]), static_cast<int32_t>(tex.Texels[index[3]]));
+            painted = _mm_cmpeq_epi32(_mm_srli_epi32(texel, 24), zero);
+            u = _mm_add_epi32(u, du), v = _mm_add_epi32(v, dv);
         }
+        _mm_storeu_si128(colorAt, Select(_mm_and_si128(nearer, painted), texel, _mm_loadu_si128(colorAt)));
+        _mm_storeu_si128(depthAt, Select(nearer, z, depth));
         z = _mm_add_epi32(z, dz);
-        if constexpr (Textured) u = _mm_add_epi32(u, du), v = _mm_add_epi32(v, dv);
+        column = _mm_add_epi32(column, four);
     }
-    const int32_t done = groups * 4;
-    s.Values.Advance(s.Steps, done);
-    s.First += done;
-    FillScalar(s, tex);
 }
 #endif
 

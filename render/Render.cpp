@@ -70,8 +70,8 @@ void TRender::SetSize(int32_t width, int32_t height) {
     Width = width;
     Height = height;
     const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
-    ColorBuffer = RenderHeap::AllocArray<uint32_t>(pixels);
-    DepthBuffer = RenderHeap::AllocArray<int32_t>(pixels);
+    ColorBuffer = RenderHeap::AllocArray<uint32_t>(pixels + VectorSlack);
+    DepthBuffer = RenderHeap::AllocArray<int32_t>(pixels + VectorSlack);
     BitmapInfo = RenderHeap::AllocArray<uint8_t>(BitmapInfoSize);
     FillBitmapInfo();
 

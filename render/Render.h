@@ -66,6 +66,9 @@ public:
     static constexpr int32_t BitmapInfoSize = 44;
     // Larger sizes leave the renderer unsized (no buffers, nothing drawn).
     static constexpr int32_t MaxDimension = 16384;
+    // Pixels after the frame in both buffers, so that the last four-pixel group
+    // of a span can be read and written back whole.
+    static constexpr size_t VectorSlack = 3;
 
     // Off: every span is filled pixel by pixel. The vector spans give the same
     // bits; the switch lets tests prove it.
