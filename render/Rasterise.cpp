@@ -126,13 +126,34 @@ uint32_t LitPixel(uint32_t t, int32_t diffuse, int32_t specular) {
 
 bool Painted(uint32_t texel) { return (texel >> 24) == 0; }
 
-// The texture state a span reads.
-struct TTexels {
+// The texture state a span reads, with the vector constants made from it
+// once per primitive.
+}  // namespace
+
+struct TRender::TTexelState {
     const uint32_t* Texels;
     int32_t MaskU, MaskV, Shift;
+#ifdef TINTROVER_VECTOR_SPANS
+    __m128i VectorMaskU, VectorMaskV, VectorShift, Solid, SolidPainted;
+#endif
+
+    TTexelState(const uint32_t* texels, int32_t maskU, int32_t maskV, int32_t shift)
+        : Texels(texels), MaskU(maskU), MaskV(maskV), Shift(shift) {
+#ifdef TINTROVER_VECTOR_SPANS
+        VectorMaskU = _mm_set1_epi32(maskU);
+        VectorMaskV = _mm_set1_epi32(maskV);
+        VectorShift = _mm_cvtsi32_si128(shift);
+        Solid = _mm_set1_epi32(static_cast<int32_t>(texels[0]));
+        SolidPainted = _mm_set1_epi32((texels[0] >> 24) == 0 ? -1 : 0);
+#endif
+    }
 
     uint32_t At(int32_t u, int32_t v) const { return Texels[(((v >> 16) & MaskV) << Shift) + ((u >> 16) & MaskU)]; }
 };
+
+namespace {
+
+using TTexels = TRender::TTexelState;
 
 // One row's span clipped to the frame: the pixels First..Last (inclusive) of
 // the row's buffers, and the values at First with their steps per pixel.
@@ -181,10 +202,6 @@ void FillUnlitVector(TSpan<false, Textured>& s, const TTexels& tex) {
         u = Lanes(s.Values.U, s.Steps.U), du = _mm_set1_epi32(Ahead(0, s.Steps.U, 4));
         v = Lanes(s.Values.V, s.Steps.V), dv = _mm_set1_epi32(Ahead(0, s.Steps.V, 4));
     }
-    const __m128i maskU = _mm_set1_epi32(tex.MaskU), maskV = _mm_set1_epi32(tex.MaskV);
-    const __m128i shift = _mm_cvtsi32_si128(tex.Shift);
-    const __m128i solid = _mm_set1_epi32(static_cast<int32_t>(tex.Texels[0]));
-    const __m128i solidPainted = _mm_set1_epi32(Painted(tex.Texels[0]) ? -1 : 0);
     const __m128i zero = _mm_setzero_si128(), four = _mm_set1_epi32(4);
     const __m128i end = _mm_set1_epi32(s.Last + 1);
     __m128i column = _mm_setr_epi32(s.First, s.First + 1, s.First + 2, s.First + 3);
@@ -193,10 +210,10 @@ void FillUnlitVector(TSpan<false, Textured>& s, const TTexels& tex) {
         auto* colorAt = reinterpret_cast<__m128i*>(s.Color + x);
         const __m128i depth = _mm_loadu_si128(depthAt);
         const __m128i nearer = _mm_and_si128(_mm_cmpgt_epi32(depth, z), _mm_cmpgt_epi32(end, column));
-        __m128i texel = solid, painted = solidPainted;
+        __m128i texel = tex.Solid, painted = tex.SolidPainted;
         if constexpr (Textured) {
-            const __m128i texColumn = _mm_and_si128(_mm_srai_epi32(u, 16), maskU);
-            const __m128i texRow = _mm_sll_epi32(_mm_and_si128(_mm_srai_epi32(v, 16), maskV), shift);
+            const __m128i texColumn = _mm_and_si128(_mm_srai_epi32(u, 16), tex.VectorMaskU);
+            const __m128i texRow = _mm_sll_epi32(_mm_and_si128(_mm_srai_epi32(v, 16), tex.VectorMaskV), tex.VectorShift);
             alignas(16) int32_t index[4];
             _mm_store_si128(reinterpret_cast<__m128i*>(index), _mm_add_epi32(texRow, texColumn));
             texel = _mm_setr_epi32(static_cast<int32_t>(tex.Texels[index[0]]), static_cast<int32_t>(tex.Texels[index[1]]),
@@ -221,6 +238,36 @@ void Fill(TSpan<Lit, Textured>& s, const TTexels& tex, bool vector) {
 #endif
     (void)vector;
     FillScalar(s, tex);
+}
+
+// The frame's buffers and the rows' records, as the fill reads them.
+struct TTarget {
+    uint32_t* Color;
+    int32_t* Depth;
+    int32_t Width;
+    const TRowEnd* Lefts;
+    const TRowEnd* Rights;
+};
+
+template <bool Lit, bool Textured>
+void FillRow(const TTarget& target, int32_t y, const TTexels& tex, bool vector) {
+    const TRowEnd& left = target.Lefts[y];
+    const TRowEnd& right = target.Rights[y];
+    if (left.X == NoLeftEdge || right.X < left.X) return;
+    TSpan<Lit, Textured> span;
+    span.First = std::max(left.X, 0);
+    span.Last = std::min(right.X, target.Width - 1);
+    if (span.First > span.Last) return;
+    // Jumping to the first visible column by multiplication gives exactly the
+    // values that stepping across the hidden columns would.
+    const int32_t w = right.X - left.X + 1;
+    span.Steps = TRun<Lit, Textured>::Step(left, right, w);
+    span.Values = TRun<Lit, Textured>::Of(left);
+    span.Values.Advance(span.Steps, span.First - left.X);
+    const size_t rowStart = static_cast<size_t>(y) * static_cast<size_t>(target.Width);
+    span.Color = target.Color + rowStart;
+    span.Depth = target.Depth + rowStart;
+    Fill(span, tex, vector);
 }
 
 }  // namespace
@@ -282,6 +329,7 @@ void TRender::DrawTriangle(int32_t a, int32_t b, int32_t c) {
 
 template <bool Lit, bool Textured>
 void TRender::DrawTriangles(const int16_t* indices, int32_t count) {
+    const TTexels tex(Texels, TexMaskU, TexMaskV, TexShift);
     const auto vertex = [this](int16_t index) -> const TScreenVertex* {
         if (index < 0 || index >= PoolCount) return nullptr;
         const TScreenVertex& v = Screen[static_cast<size_t>(index)];
@@ -291,12 +339,12 @@ void TRender::DrawTriangles(const int16_t* indices, int32_t count) {
         const TScreenVertex* a = vertex(indices[j]);
         const TScreenVertex* b = vertex(indices[j + 1]);
         const TScreenVertex* c = vertex(indices[j + 2]);
-        if (a && b && c) Rasterise<Lit, Textured>(*a, *b, *c);
+        if (a && b && c) Rasterise<Lit, Textured>(*a, *b, *c, tex);
     }
 }
 
 template <bool Lit, bool Textured>
-void TRender::Rasterise(const TScreenVertex& va, const TScreenVertex& vb, const TScreenVertex& vc) {
+void TRender::Rasterise(const TScreenVertex& va, const TScreenVertex& vb, const TScreenVertex& vc, const TTexels& tex) {
     if (CullBackFaces) {
         // 24.8 edge vectors; a positive area runs clockwise on the screen.
         const int64_t e1x = (int64_t{vb.X} - va.X) >> 8, e1y = (int64_t{vb.Y} - va.Y) >> 8;
@@ -320,26 +368,7 @@ void TRender::Rasterise(const TScreenVertex& va, const TScreenVertex& vb, const 
     WalkEdge<Lit, Textured>(va, vb, lefts, rights, Height);
     WalkEdge<Lit, Textured>(vb, vc, lefts, rights, Height);
     WalkEdge<Lit, Textured>(vc, va, lefts, rights, Height);
-    for (int32_t row = top; row < bottom; ++row) FillRow<Lit, Textured>(row);
+    const TTarget target{ColorBuffer, DepthBuffer, Width, lefts, rights};
+    for (int32_t row = top; row < bottom; ++row) FillRow<Lit, Textured>(target, row, tex, VectorSpans);
 }
 
-template <bool Lit, bool Textured>
-void TRender::FillRow(int32_t y) {
-    const TRowEnd& left = LeftEnds[static_cast<size_t>(y)];
-    const TRowEnd& right = RightEnds[static_cast<size_t>(y)];
-    if (left.X == NoLeftEdge || right.X < left.X) return;
-    TSpan<Lit, Textured> span;
-    span.First = std::max(left.X, 0);
-    span.Last = std::min(right.X, Width - 1);
-    if (span.First > span.Last) return;
-    // Jumping to the first visible column by multiplication gives exactly the
-    // values that stepping across the hidden columns would.
-    const int32_t w = right.X - left.X + 1;
-    span.Steps = TRun<Lit, Textured>::Step(left, right, w);
-    span.Values = TRun<Lit, Textured>::Of(left);
-    span.Values.Advance(span.Steps, span.First - left.X);
-    const size_t rowStart = static_cast<size_t>(y) * static_cast<size_t>(Width);
-    span.Color = ColorBuffer + rowStart;
-    span.Depth = DepthBuffer + rowStart;
-    Fill(span, TTexels{Texels, TexMaskU, TexMaskV, TexShift}, VectorSpans);
-}

@@ -85,6 +85,8 @@ public:
     struct TRowEnd {
         int32_t X, Z, Diffuse, Specular, U, V;
     };
+    // The texture state the spans of one primitive read.
+    struct TTexelState;
 
 private:
     void FreeBlocks();
@@ -95,9 +97,7 @@ private:
     template <bool Lit, bool Textured>
     void DrawTriangles(const int16_t* indices, int32_t count);
     template <bool Lit, bool Textured>
-    void Rasterise(const TScreenVertex& a, const TScreenVertex& b, const TScreenVertex& c);
-    template <bool Lit, bool Textured>
-    void FillRow(int32_t y);
+    void Rasterise(const TScreenVertex& a, const TScreenVertex& b, const TScreenVertex& c, const TTexelState& tex);
 
     // The working copies of the vertex pool and of the row records, in one
     // block each, sized by SetSize.
