@@ -193,8 +193,31 @@ __m128i Select(__m128i mask, __m128i a, __m128i b) { return _mm_or_si128(_mm_and
 // The last group of a span may reach up to three pixels past its end, and past
 // the end of the buffers (see TRender::VectorSlack): those lanes are masked
 // off and written back unchanged.
-template <bool Textured>
-void FillUnlitVector(TSpan<false, Textured>& s, const TTexels& tex) {
+// The lit colour of four texels (LitPixel): the products of the intensities'
+// integer parts (inside int16) and the channels (0..255) are exact in
+// _mm_madd_epi16, and the saturating packs clamp each channel to 0..255.
+__m128i LitPixels(__m128i texel, __m128i diffuse, __m128i specular) {
+    const __m128i byte = _mm_set1_epi32(0xFF);
+    const __m128i intensity = _mm_srai_epi32(diffuse, 16), added = _mm_srai_epi32(specular, 16);
+    const auto channel = [&](int shift) {
+        const __m128i c = _mm_and_si128(_mm_srli_epi32(texel, shift), byte);
+        return _mm_add_epi32(_mm_srai_epi32(_mm_madd_epi16(intensity, c), 8), added);
+    };
+    const __m128i red = channel(16), green = channel(8), blue = channel(0);
+    // Bytes r0..r3, g0..g3, b0..b3, b0..b3, then interleaved to b, g, r, 0xFF.
+    const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(red, green), _mm_packs_epi32(blue, blue));
+    const __m128i blueGreen = _mm_unpacklo_epi8(_mm_srli_si128(bytes, 8), _mm_srli_si128(bytes, 4));
+    const __m128i redTop = _mm_unpacklo_epi8(bytes, _mm_set1_epi32(-1));
+    return _mm_unpacklo_epi16(blueGreen, redTop);
+}
+
+template <bool Lit, bool Textured>
+void FillVector(TSpan<Lit, Textured>& s, const TTexels& tex) {
+    __m128i diffuse{}, specular{}, dd{}, ds{};
+    if constexpr (Lit) {
+        diffuse = Lanes(s.Values.Diffuse, s.Steps.Diffuse), dd = _mm_set1_epi32(Ahead(0, s.Steps.Diffuse, 4));
+        specular = Lanes(s.Values.Specular, s.Steps.Specular), ds = _mm_set1_epi32(Ahead(0, s.Steps.Specular, 4));
+    }
     __m128i z = Lanes(s.Values.Z, s.Steps.Z);
     const __m128i dz = _mm_set1_epi32(Ahead(0, s.Steps.Z, 4));
     __m128i u{}, v{}, du{}, dv{};
@@ -221,7 +244,12 @@ void FillUnlitVector(TSpan<false, Textured>& s, const TTexels& tex) {
             painted = _mm_cmpeq_epi32(_mm_srli_epi32(texel, 24), zero);
             u = _mm_add_epi32(u, du), v = _mm_add_epi32(v, dv);
         }
-        _mm_storeu_si128(colorAt, Select(_mm_and_si128(nearer, painted), texel, _mm_loadu_si128(colorAt)));
+        __m128i color = texel;
+        if constexpr (Lit) {
+            color = LitPixels(texel, diffuse, specular);
+            diffuse = _mm_add_epi32(diffuse, dd), specular = _mm_add_epi32(specular, ds);
+        }
+        _mm_storeu_si128(colorAt, Select(_mm_and_si128(nearer, painted), color, _mm_loadu_si128(colorAt)));
         _mm_storeu_si128(depthAt, Select(nearer, z, depth));
         z = _mm_add_epi32(z, dz);
         column = _mm_add_epi32(column, four);
@@ -232,9 +260,7 @@ void FillUnlitVector(TSpan<false, Textured>& s, const TTexels& tex) {
 template <bool Lit, bool Textured>
 void Fill(TSpan<Lit, Textured>& s, const TTexels& tex, bool vector) {
 #ifdef TINTROVER_VECTOR_SPANS
-    if constexpr (!Lit) {
-        if (vector) return FillUnlitVector(s, tex);
-    }
+    if (vector) return FillVector(s, tex);
 #endif
     (void)vector;
     FillScalar(s, tex);
