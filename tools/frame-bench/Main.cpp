@@ -3,8 +3,11 @@
 // as a drag does. The bar's change handler is UpdateView, so every frame takes
 // the program's own path: read the controls, render, write the status,
 // invalidate. Reported per tab, in milliseconds per frame:
-//   render          the bar moves alone (UpdateView; the paint is left pending)
-//   render+present  each move followed by the view page's paint, which copies
+//   render          RenderView alone for the same positions: the renderer's
+//                   share, without any window traffic
+//   UpdateView      the bar moves (the scroll bar, UpdateView with its status
+//                   text and invalidation; the paint is left pending)
+//   +present        each move followed by the view page's paint, which copies
 //                   the frame to the window with StretchDIBits
 // Usage: frame-bench [frames per measurement, default 200]
 #include <windows.h>
@@ -15,6 +18,7 @@
 #include <string>
 
 #include "AppState.h"
+#include "View.h"
 
 namespace {
 
@@ -32,6 +36,31 @@ double Seconds() {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
     return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The state UpdateView reads from the controls.
+TViewState ControlState() {
+    TViewState s;
+    s.Tab = App.PageTab->SelectedIndex();
+    s.H1 = App.ViewScrollH1->Position();
+    s.H2 = App.ViewScrollH2->Position();
+    s.V = App.ViewScrollV->Position();
+    s.TypeCSections = App.TypeCSectionScroll->Position();
+    s.TypeCSingle = App.TypeCSingleCheck->Checked;
+    s.TypeDSections = App.TypeDSectionScroll->Position();
+    s.TypeDLevel = App.TypeDLevelScroll->Position();
+    s.TypeDSingle = App.TypeDSingleCheck->Checked;
+    return s;
+}
+
+double RenderFrames(int frames) {
+    TViewState state = ControlState();
+    const double start = Seconds();
+    for (int i = 0; i < frames; ++i) {
+        state.H1 = (state.H1 + 1) % (ViewHScrollMax + 1);
+        RenderView(*App.Scene, state);
+    }
+    return (Seconds() - start) * 1000.0 / frames;
 }
 
 // Milliseconds per frame over `frames` moves of the first bar.
@@ -77,15 +106,17 @@ int main(int argc, char** argv) {
     };
     const TCase cases[] = {{"TypeA", 0, 0}, {"TypeB", 1, 0}, {"TypeC, 2 sections", 2, 0},
                            {"TypeC, 32 sections", 2, 32}, {"TypeD, 10 pages", 3, 0}};
-    std::printf("%-20s %12s %16s   (ms per frame, %d frames each)\n", "view", "render", "render+present", frames);
+    std::printf("%-20s %10s %12s %10s   (ms per frame, %d frames each)\n", "view", "render", "UpdateView", "+present",
+                frames);
     for (const TCase& c : cases) {
         App.PageTab->SetSelectedIndex(c.Tab);
         if (c.TypeCSections > 0) App.TypeCSectionScroll->SetPosition(c.TypeCSections);
         PumpMessages();
         TimeFrames(frames / 10 + 1, true);  // warm-up
-        const double render = TimeFrames(frames, false);
-        const double both = TimeFrames(frames, true);
-        std::printf("%-20s %12.3f %16.3f\n", c.Name, render, both);
+        const double render = RenderFrames(frames);
+        const double update = TimeFrames(frames, false);
+        const double presented = TimeFrames(frames, true);
+        std::printf("%-20s %10.3f %12.3f %10.3f\n", c.Name, render, update, presented);
     }
     DestroyWindow(App.MainWindow->Handle);
     PumpMessages();
