@@ -1,5 +1,6 @@
 # Colour solids: one frame of each view tab, the heaviest TypeC and TypeD
-# views, the two regenerated textures, and the Clear-versus-memset baseline.
+# views, a 64-frame TypeD turntable, the two regenerated textures, and the
+# Clear-versus-memset baseline.
 if(TARGET tintrover_colour)
   add_executable(colour_bench ${CMAKE_CURRENT_LIST_DIR}/colour_bench.cpp)
   target_link_libraries(colour_bench PRIVATE tintrover_colour benchmark::benchmark benchmark::benchmark_main)

@@ -75,6 +75,23 @@ void BM_TypeCSections(benchmark::State& bench) {
     bench.SetItemsProcessed(bench.iterations() * bench.range(0));
 }
 BENCHMARK(BM_TypeCSections)->ArgName("sections")->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Arg(16)->Arg(24)->Arg(32)->Unit(benchmark::kMicrosecond);
+// The export tool's turntable: 64 frames of that view with the first
+// horizontal bar stepped once round (63 positions make a round).
+void BM_TypeDTurntable64Frames(benchmark::State& bench) {
+    TScene& scene = LoadedScene();
+    TViewState state = StartState(3);
+    ApplyTabChange(scene, state.Tab);
+    constexpr int32_t frames = 64;
+    for (auto _ : bench) {
+        for (int32_t k = 0; k < frames; ++k) {
+            state.H1 = (k * 63 * 2 + frames) / (2 * frames) % 63;
+            benchmark::DoNotOptimize(RenderView(scene, state));
+        }
+        benchmark::ClobberMemory();
+    }
+    bench.SetItemsProcessed(bench.iterations() * frames);
+}
+BENCHMARK(BM_TypeDTurntable64Frames)->Unit(benchmark::kMillisecond);
 
 // A TypeA frame whose value level changes every time, so the hue circle is
 // rebuilt inside each frame.

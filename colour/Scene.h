@@ -61,6 +61,9 @@ public:
 
     bool SceneReady = false;
     float ViewBaseY = -110.0f;
+    // Export only: the frame and every solid drawn this many times as large
+    // (see SetViewScale); the program keeps 1.
+    int32_t ViewScale = 1;
     TButtonFaceColorFn ButtonFaceColor = FixedButtonFaceColor;
 
     // Pixel buffers of the two regenerated textures, owned by their textures.

@@ -47,6 +47,10 @@ void DrawSolid(TScene& scene, TSceneSlotId id, float y) {
     m.RotateY(slot.RotY);
     m.RotateX(slot.RotX);
     m.RotateZ(slot.RotZ);
+    if (scene.ViewScale != 1) {
+        const auto s = static_cast<float>(scene.ViewScale);
+        m.Scale(s, s, s);
+    }
     scene.MainRender.SetMatrix(m);
     if (slot.Model) scene.MainRender.DrawList(*slot.Model);
 }
@@ -154,6 +158,11 @@ std::optional<TStatusText> RenderView(TScene& scene, const TViewState& state) {
     }
     scene.SceneReady = true;
     return status;
+}
+
+void SetViewScale(TScene& scene, int32_t scale) {
+    scene.ViewScale = scale;
+    scene.MainRender.SetSize(RenderWidth * scale, RenderHeight * scale);
 }
 
 void ApplyTabChange(TScene& scene, int32_t tab) {

@@ -56,3 +56,8 @@ std::optional<TStatusText> RenderView(TScene& scene, const TViewState& state);
 // What a switch to view tab `tab` does to the renderer: culling on for TypeB,
 // off for TypeC and TypeD (TypeA sets it per solid while drawing).
 void ApplyTabChange(TScene& scene, int32_t tab);
+
+// Sizes the frame `scale` times as wide and high and draws every solid `scale`
+// times as large about the frame centre: the same view, in more pixels. For
+// export only; the program's frame is scale 1.
+void SetViewScale(TScene& scene, int32_t scale);

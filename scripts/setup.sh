@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build make
-  libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev libwebp-dev pkg-config
   g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 fonts-wine fonts-wqy-microhei
   xvfb xauth x11-apps imagemagick xdotool

@@ -1,16 +1,25 @@
-// tintrover-snapshot run as a program: options, output formats and errors.
+// tintrover-snapshot: its command line (in process), and the program run as a
+// program: options, output formats, animations and errors.
 #include <gtest/gtest.h>
 #include <png.h>
+#include <webp/demux.h>
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "Scene.h"
+#include "SnapshotOptions.h"
 #include "View.h"
 
 namespace {
@@ -43,10 +52,12 @@ protected:
     }
     void TearDown() override { fs::remove_all(Dir); }
 
-    TToolRun Start(const std::vector<std::string>& args) {
-        std::string command = Quote(SNAPSHOT_TOOL);
+    TToolRun Start(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
+        // Relative names land in the test's own directory.
+        std::string command = "cd " + Quote(Dir.string()) + " && " + Quote(SNAPSHOT_TOOL);
         for (const std::string& a : args) command += " " + Quote(a);
-        command += " >" + Quote((Dir / "stdout").string()) + " 2>" + Quote((Dir / "stderr").string());
+        command += " >" + Quote(stdoutPath.empty() ? (Dir / "stdout").string() : stdoutPath) + " 2>" +
+                   Quote((Dir / "stderr").string());
         const int status = std::system(command.c_str());
         TToolRun run;
         run.Exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -77,6 +88,14 @@ protected:
 
     fs::path Dir;
 };
+
+std::set<std::string> Entries(const fs::path& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
+    names.erase("stdout");  // the runs' own
+    names.erase("stderr");
+    return names;
+}
 
 TViewState Tab(int32_t tab) {
     TViewState s;
@@ -148,50 +167,271 @@ TEST_F(SnapshotTool, PngAndPpmHoldTheSameRgbFrame) {
     EXPECT_EQ(decoded, rgb);
 }
 
-TEST_F(SnapshotTool, HelpExplainsEveryOption) {
+struct TDecodedFrame {
+    std::string Rgb;
+    int EndMs;
+};
+
+std::vector<TDecodedFrame> DecodeAnimation(const std::string& bytes) {
+    WebPAnimDecoderOptions options;
+    EXPECT_TRUE(WebPAnimDecoderOptionsInit(&options));
+    options.color_mode = MODE_RGBA;
+    const WebPData data{reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()};
+    std::unique_ptr<WebPAnimDecoder, void (*)(WebPAnimDecoder*)> decoder(WebPAnimDecoderNew(&data, &options),
+                                                                         WebPAnimDecoderDelete);
+    std::vector<TDecodedFrame> frames;
+    WebPAnimInfo info{};
+    if (!decoder || !WebPAnimDecoderGetInfo(decoder.get(), &info)) return frames;
+    while (WebPAnimDecoderHasMoreFrames(decoder.get())) {
+        uint8_t* rgba = nullptr;
+        int end = 0;
+        if (!WebPAnimDecoderGetNext(decoder.get(), &rgba, &end)) break;
+        TDecodedFrame frame{"", end};
+        for (size_t i = 0; i < size_t{info.canvas_width} * info.canvas_height; ++i) {
+            frame.Rgb.append(reinterpret_cast<const char*>(rgba + 4 * i), 3);
+        }
+        frames.push_back(frame);
+    }
+    return frames;
+}
+
+// Frame k of a sweep is the single render of the swept bar at its k-th
+// position: wrapping bars step round from their given position, the TypeA
+// value bar goes from 0 to 100.
+TEST_F(SnapshotTool, SweepFramesEqualSingleRendersOfTheirPositions) {
+    const TToolRun numbered = Start({"--tab", "1", "--h2", "60", "--sweep", "h2", "--frames", "3", "--out", "s-%02d.raw"});
+    EXPECT_EQ(numbered.Exit, 0) << numbered.Err;
+    EXPECT_EQ(numbered.Out, "( 23 , 23 , 343 )\n( 23 , 23 , 103 )\n( 23 , 23 , 223 )\n");
+    const int32_t h2s[] = {60, 18, 39};
+    for (int k = 0; k < 3; ++k) {
+        TViewState b = Tab(1);
+        b.H2 = h2s[k];
+        EXPECT_EQ(ReadFile(Dir / ("s-0" + std::to_string(k) + ".raw")), ExpectedRaw(b)) << k;
+    }
+
+    const TToolRun animated = Start({"--sweep", "v", "--frames", "4", "--delay", "25", "--out", "a.webp"});
+    EXPECT_EQ(animated.Exit, 0) << animated.Err;
+    EXPECT_EQ(animated.Out, "\xE8\x89\xB2\xE7\x9B\xB8=0 / \xE6\x98\x8E\xE5\xBA\xA6=0\n"
+                            "\xE8\x89\xB2\xE7\x9B\xB8=0 / \xE6\x98\x8E\xE5\xBA\xA6=84\n"
+                            "\xE8\x89\xB2\xE7\x9B\xB8=0 / \xE6\x98\x8E\xE5\xBA\xA6=171\n"
+                            "\xE8\x89\xB2\xE7\x9B\xB8=0 / \xE6\x98\x8E\xE5\xBA\xA6=255\n");
+    const std::vector<TDecodedFrame> frames = DecodeAnimation(ReadFile(Dir / "a.webp"));
+    ASSERT_EQ(frames.size(), 4u);
+    const int32_t values[] = {0, 33, 67, 100};
+    for (size_t k = 0; k < 4; ++k) {
+        TViewState a = Tab(0);
+        a.V = values[k];
+        EXPECT_EQ(frames[k].Rgb, RgbOf(ExpectedRaw(a))) << k;
+        EXPECT_EQ(frames[k].EndMs, 25 * static_cast<int>(k + 1));
+    }
+}
+
+struct TBox {
+    int32_t Left = INT32_MAX, Top = INT32_MAX, Right = -1, Bottom = -1;
+};
+
+// The box around the pixels that are not background.
+TBox DrawnBox(const std::string& raw, int32_t width, uint32_t background) {
+    TBox box;
+    for (size_t i = 0; i < raw.size() / 4; ++i) {
+        uint32_t p = 0;
+        std::memcpy(&p, raw.data() + 4 * i, 4);
+        if (p == background) continue;
+        const auto x = static_cast<int32_t>(i % static_cast<size_t>(width));
+        const auto y = static_cast<int32_t>(i / static_cast<size_t>(width));
+        box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x), std::max(box.Bottom, y)};
+    }
+    return box;
+}
+
+double SrgbToLinear(int c) {
+    const double s = c / 255.0;
+    return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+}
+
+int LinearToSrgb(double l) {
+    const double s = l <= 0.0031308 ? l * 12.92 : 1.055 * std::pow(l, 1 / 2.4) - 0.055;
+    return static_cast<int>(std::lround(s * 255));
+}
+
+TEST_F(SnapshotTool, ScaleDrawsTheSameViewLargerAndAaAveragesInLinearLight) {
+    ASSERT_EQ(Start({"--tab", "3", "--scale", "1", "--aa", "1", "--out", "one.raw"}).Exit, 0);
+    EXPECT_EQ(ReadFile(Dir / "one.raw"), ExpectedRaw(Tab(3)));
+
+    ASSERT_EQ(Start({"--tab", "3", "--scale", "2", "--out", "two.raw"}).Exit, 0);
+    const std::string two = ReadFile(Dir / "two.raw");
+    ASSERT_EQ(two.size(), 600u * 440u * 4u);
+    const TBox small = DrawnBox(ExpectedRaw(Tab(3)), 300, 0xFF000000);
+    const TBox large = DrawnBox(two, 600, 0xFF000000);
+    EXPECT_NEAR(large.Left, 2 * small.Left, 2);
+    EXPECT_NEAR(large.Top, 2 * small.Top, 2);
+    EXPECT_NEAR(large.Right, 2 * small.Right + 1, 2);
+    EXPECT_NEAR(large.Bottom, 2 * small.Bottom + 1, 2);
+
+    // --aa 2 is the twice-as-large view with each 2 x 2 block averaged in
+    // linear light; averaging the codes plainly differs at the edges.
+    ASSERT_EQ(Start({"--tab", "3", "--aa", "2", "--out", "smooth.raw"}).Exit, 0);
+    const std::string smooth = ReadFile(Dir / "smooth.raw");
+    ASSERT_EQ(smooth.size(), 300u * 220u * 4u);
+    int plainDiffers = 0;
+    for (size_t y = 0; y < 220; ++y) {
+        for (size_t x = 0; x < 300; ++x) {
+            const size_t first = (2 * y * 600 + 2 * x) * 4;
+            for (size_t c = 0; c < 3; ++c) {
+                double linear = 0;
+                int plain = 0;
+                for (const size_t at : {first, first + 4, first + 2400, first + 2404}) {
+                    const auto code = static_cast<uint8_t>(two[at + c]);
+                    linear += SrgbToLinear(code) / 4;
+                    plain += code;
+                }
+                const auto actual = static_cast<uint8_t>(smooth[(y * 300 + x) * 4 + c]);
+                EXPECT_NEAR(actual, LinearToSrgb(linear), 1) << x << "," << y;
+                plainDiffers += std::abs(actual - (plain + 2) / 4) > 8;
+            }
+            EXPECT_EQ(smooth[(y * 300 + x) * 4 + 3], two[first + 3]);  // the first sample's flag byte
+        }
+    }
+    EXPECT_GT(plainDiffers, 100);
+}
+
+TEST_F(SnapshotTool, HelpExplainsEveryOptionAndVersionIsTheProjects) {
     const TToolRun run = Start({"--help"});
     EXPECT_EQ(run.Exit, 0);
     for (const char* option : {"--tab", "--h1", "--h2", "--v", "--csection", "--csingle", "--dsection", "--dlevel",
-                               "--dsingle", "--bg", "--out", ".png", ".ppm", ".raw"}) {
+                               "--dsingle", "--bg", "--out", ".png", ".ppm", ".raw", ".webp", "%0Nd", "--sweep",
+                               "--frames", "--delay", "--scale", "--aa", "linear light", "--version", "-h,"}) {
         EXPECT_NE(run.Out.find(option), std::string::npos) << option;
     }
+    EXPECT_EQ(Start({"-h"}).Out, run.Out);
+    EXPECT_EQ(Start({"--version"}).Out, "tintrover-snapshot " TINTROVER_VERSION "\n");
 }
 
-TEST_F(SnapshotTool, BadOptionsGetOneLineOnStandardErrorExitTwoAndWriteNothing) {
-    const std::vector<std::vector<std::string>> cases = {
-        {"--tab", "4"},       {"--tab", "-1"},          {"--tab", "x"},         {"--tab", "1.5"},
-        {"--h1", "64"},       {"--h2", "-1"},           {"--v", "101"},         {"--tab", "1", "--v", "64"},
-        {"--csection", "0"},  {"--csection", "33"},     {"--dsection", "11"},   {"--dlevel", "0"},
-        {"--bg", "123456"},   {"--bg", "0x1234567"},    {"--bg", "0xGG0000"},   {"--bg", "0x"},
-        {"--frobnicate"},     {"stray"},                {"--csingle=1"},        {"--h1"},
-        {"--tab", ""},        {"--v", "99999999999"},
+TEST(SnapshotOptions, ABadOptionGetsOneLineNamingTheProblem) {
+    // Each case comes after "--out bad.png", which a later --out replaces.
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--tab", "4"}, "option --tab: 4 is outside 0..3"},
+        {{"--tab", "-1"}, "option --tab: -1 is outside 0..3"},
+        {{"--tab", "x"}, "option --tab: \"x\" is not a whole number"},
+        {{"--tab", "1.5"}, "option --tab: \"1.5\" is not a whole number"},
+        {{"--tab", ""}, "option --tab: \"\" is not a whole number"},
+        {{"--v", "99999999999"}, "option --v: \"99999999999\" is not a whole number"},
+        {{"--h1", "64"}, "option --h1: 64 is outside 0..63"},
+        {{"--h2", "-1"}, "option --h2: -1 is outside 0..63"},
+        {{"--v", "101"}, "option --v: 101 is outside 0..100"},
+        {{"--tab", "1", "--v", "64"}, "option --v: 64 is outside 0..63 on tab 1"},
+        {{"--csection", "0"}, "option --csection: 0 is outside 1..32"},
+        {{"--csection", "33"}, "option --csection: 33 is outside 1..32"},
+        {{"--dsection", "11"}, "option --dsection: 11 is outside 1..10"},
+        {{"--dlevel", "0"}, "option --dlevel: 0 is outside 1..10"},
+        {{"--bg", "123456"}, "option --bg: \"123456\" is not a colour 0xRRGGBB"},
+        {{"--bg", "0x1234567"}, "option --bg: \"0x1234567\" is not a colour 0xRRGGBB"},
+        {{"--bg", "0xGG0000"}, "option --bg: \"0xGG0000\" is not a colour 0xRRGGBB"},
+        {{"--bg", "0x"}, "option --bg: \"0x\" is not a colour 0xRRGGBB"},
+        {{"--frobnicate"}, "unknown option \"--frobnicate\" (see --help)"},
+        {{"stray"}, "unexpected argument \"stray\" (see --help)"},
+        {{"--csingle=1"}, "option --csingle takes no value"},
+        {{"--version=1"}, "option --version takes no value"},
+        {{"--h1"}, "option --h1 needs a value"},
+        {{"--out", "bad.jpg"}, "option --out: \"bad.jpg\" does not end in .png, .ppm, .webp or .raw"},
+        {{"--out", "bad"}, "option --out: \"bad\" does not end in .png, .ppm, .webp or .raw"},
+        {{"--scale", "0"}, "option --scale: 0 is outside 1..8"},
+        {{"--scale", "9"}, "option --scale: 9 is outside 1..8"},
+        {{"--aa", "0"}, "option --aa: 0 is outside 1..4"},
+        {{"--aa", "5"}, "option --aa: 5 is outside 1..4"},
+        {{"--sweep", "x"}, "option --sweep: \"x\" is not h1, h2 or v"},
+        {{"--sweep", "h1", "--out", "a.webp", "--frames", "1"}, "option --frames: 1 is outside 2..360"},
+        {{"--sweep", "h1", "--out", "a.webp", "--frames", "361"}, "option --frames: 361 is outside 2..360"},
+        {{"--sweep", "h1", "--out", "a.webp", "--delay", "19"}, "option --delay: 19 is outside 20..10000"},
+        {{"--sweep", "h1", "--out", "a.webp", "--delay", "10001"}, "option --delay: 10001 is outside 20..10000"},
+        {{"--sweep", "h1"}, "option --sweep needs --out NAME.webp or a numbered NAME-%03d.png"},
+        {{"--frames", "5"}, "option --frames needs --sweep"},
+        {{"--out", "a.webp", "--delay", "40"}, "option --delay needs --sweep and --out NAME.webp"},
+        {{"--sweep", "v", "--out", "a-%03d.png", "--delay", "40"}, "option --delay needs --sweep and --out NAME.webp"},
+        {{"--out", "a-%03d.png"}, "option --out: numbered files need --sweep"},
+        {{"--sweep", "v", "--out", "a-%03d.webp"}, "option --out: numbered files are .png, .ppm or .raw"},
     };
-    for (std::vector<std::string> args : cases) {
-        std::string what;
-        for (const std::string& a : args) what += a + " ";
-        if (args.back() != "--h1") args.insert(args.end(), {"--out", Path("bad.png")});
-        const TToolRun run = Start(args);
-        EXPECT_EQ(run.Exit, 2) << what;
-        EXPECT_EQ(run.Out, "") << what;
-        ASSERT_FALSE(run.Err.empty()) << what;
-        EXPECT_EQ(run.Err.find('\n'), run.Err.size() - 1) << what << run.Err;
-        EXPECT_FALSE(fs::exists(Path("bad.png"))) << what;
+    for (const auto& [args, message] : cases) {
+        std::vector<std::string> all{"--out", "bad.png"};
+        all.insert(all.end(), args.begin(), args.end());
+        const TOptionsResult parsed = ParseSnapshotOptions(all);
+        EXPECT_FALSE(parsed.Ok) << message;
+        EXPECT_EQ(parsed.Error, message);
     }
-    for (const std::vector<std::string>& args : {std::vector<std::string>{}, {"--out", Path("bad.jpg")},
-                                                 {"--out", Path("bad")}, {"--tab", "1"}}) {
-        const TToolRun run = Start(args);
-        EXPECT_EQ(run.Exit, 2);
-        EXPECT_EQ(run.Err.find('\n'), run.Err.size() - 1) << run.Err;
+    // A numbered name holds exactly one %0Nd and no other directive.
+    for (const char* pattern : {"a-%d.png", "a-%3d.png", "a-%00d.png", "a-%03x.png", "a-%03s.png", "a-%03.png",
+                                "a-%03d-%03d.png", "a-%n%03d.png", "100%%-%03d.png", "a-%03d%.png"}) {
+        EXPECT_EQ(ParseSnapshotOptions({"--sweep", "v", "--out", pattern}).Error,
+                  "option --out: \"" + std::string(pattern) + "\" may hold one %0Nd (N 1..9) and no other %");
     }
-    EXPECT_TRUE(fs::is_empty(Dir / "stdout"));
+    for (const std::vector<std::string>& args : {std::vector<std::string>{}, {"--tab", "1"}}) {
+        EXPECT_EQ(ParseSnapshotOptions(args).Error, "option --out FILE is required (see --help)");
+    }
 }
 
-TEST_F(SnapshotTool, AnUnwritableFileIsReportedAndLeftAbsent) {
-    const TToolRun run = Start({"--out", Path("missing/dir/x.ppm")});
-    EXPECT_EQ(run.Exit, 1);
-    EXPECT_EQ(run.Out, "");
-    EXPECT_EQ(run.Err.find('\n'), run.Err.size() - 1) << run.Err;
-    EXPECT_FALSE(fs::exists(Path("missing")));
+TEST(SnapshotOptions, ArgumentsInMessagesAreQuotedWithControlsEscaped) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"1\nfake", R"("1\nfake")"},          {"\x1b[2J\t", R"("\x1b[2J\t")"},
+        {"a\"b\\", R"("a\"b\\")"},           {"gr\xC3\xBCn \xE8\x89\xB2", "\"gr\xC3\xBCn \xE8\x89\xB2\""},
+        {"\xC2\x9B" "1m\x7F", R"("\xc2\x9b1m\x7f")"}, {"\xC0\xAF\xFF\xE8\x89", R"("\xc0\xaf\xff\xe8\x89")"},
+    };
+    for (const auto& [arg, quoted] : cases) {
+        EXPECT_EQ(ParseSnapshotOptions({"--tab", arg, "--out", "a.png"}).Error,
+                  "option --tab: " + quoted + " is not a whole number");
+    }
+}
+
+// Errors found while reading the options and after all are read: one line
+// on standard error, exit code 2, nothing written.
+TEST_F(SnapshotTool, ABadOptionExitsTwoAndWritesNothing) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--out", "bad.png", "--tab", "1\nfake"}, {"--out", "bad-%03d.png"},
+          {"--sweep", "h1", "--out", "bad.webp", "--frames", "361"}}) {
+        const TToolRun run = Start(args);
+        EXPECT_EQ(run.Exit, 2) << args[1];
+        EXPECT_EQ(run.Out, "") << args[1];
+        EXPECT_EQ(run.Err, "tintrover-snapshot: " + ParseSnapshotOptions(args).Error + "\n");
+        EXPECT_TRUE(Entries(Dir).empty()) << args[1];
+    }
+}
+
+// A failed write changes nothing the user had: not a directory, not a link,
+// not the link's target, and it leaves no temporary file behind.
+TEST_F(SnapshotTool, AFailedWriteLeavesWhatOutNamesAsItWas) {
+    struct TCase {
+        const char* Out;
+        const char* Reason;
+    };
+    fs::create_directory(Dir / "dir.png");
+    fs::create_directory_symlink("dir.png", Dir / "link.png");
+    for (const TCase& c : {TCase{"dir.png", "Is a directory"}, TCase{"link.png", "Is a directory"},
+                           TCase{"missing/x.webp", "No such file or directory"}}) {
+        const std::set<std::string> before = Entries(Dir);
+        const TToolRun run = Start({"--out", Path(c.Out)});
+        EXPECT_EQ(run.Exit, 1) << c.Out;
+        EXPECT_EQ(run.Out, "") << c.Out;
+        EXPECT_EQ(run.Err, "tintrover-snapshot: cannot write \"" + Path(c.Out) + "\": " + c.Reason + "\n");
+        EXPECT_EQ(Entries(Dir), before) << c.Out;
+    }
+    EXPECT_TRUE(fs::is_directory(fs::symlink_status(Dir / "dir.png")));
+    EXPECT_TRUE(fs::is_symlink(Dir / "link.png"));
+}
+
+TEST_F(SnapshotTool, AWriteReplacesTheTargetWholeAndKeepsALinkToIt) {
+    std::ofstream(Path("old.raw")) << "old";
+    fs::create_symlink("old.raw", Dir / "link.raw");
+    ASSERT_EQ(Start({"--out", Path("link.raw")}).Exit, 0);
+    EXPECT_TRUE(fs::is_symlink(Dir / "link.raw"));
+    EXPECT_EQ(ReadFile(Path("old.raw")), ExpectedRaw(Tab(0)));
+    EXPECT_EQ(Entries(Dir), (std::set<std::string>{"link.raw", "old.raw"}));
+}
+
+TEST_F(SnapshotTool, LostStandardOutputIsAFailure) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--out", Path("a.raw")}, {"--help"}}) {
+        const TToolRun run = Start(args, "/dev/full");
+        EXPECT_EQ(run.Exit, 1) << args[0];
+        EXPECT_EQ(run.Err, "tintrover-snapshot: cannot write standard output: No space left on device\n");
+    }
 }
 
 }  // namespace

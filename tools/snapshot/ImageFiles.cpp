@@ -1,13 +1,34 @@
 #include "ImageFiles.h"
 
+#include <fcntl.h>
 #include <png.h>
+#include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
+#include "WebPAnimation.h"
+
 namespace {
+
+namespace fs = std::filesystem;
+
+// Follows a chain of symbolic links to the path a write should replace, so
+// that writing through a link keeps the link.
+std::string FinalTarget(const std::string& path) {
+    constexpr int MaxLinks = 40;
+    fs::path target = path;
+    std::error_code ec;
+    for (int i = 0; i < MaxLinks && fs::is_symlink(target, ec); ++i) {
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec) break;
+        target = next.is_relative() ? target.parent_path() / next : next;
+    }
+    return target.string();
+}
 
 std::vector<uint8_t> RgbBytes(const uint32_t* pixels, int32_t width, int32_t height) {
     std::vector<uint8_t> rgb;
@@ -20,6 +41,14 @@ std::vector<uint8_t> RgbBytes(const uint32_t* pixels, int32_t width, int32_t hei
     return rgb;
 }
 
+std::vector<uint8_t> PpmBytes(const uint32_t* pixels, int32_t width, int32_t height) {
+    const std::string header = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+    std::vector<uint8_t> ppm(header.begin(), header.end());
+    const std::vector<uint8_t> rgb = RgbBytes(pixels, width, height);
+    ppm.insert(ppm.end(), rgb.begin(), rgb.end());
+    return ppm;
+}
+
 std::vector<uint8_t> RawBytes(const uint32_t* pixels, int32_t width, int32_t height) {
     std::vector<uint8_t> raw;
     raw.reserve(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
@@ -29,52 +58,97 @@ std::vector<uint8_t> RawBytes(const uint32_t* pixels, int32_t width, int32_t hei
     return raw;
 }
 
-bool WriteBytes(const std::string& path, const std::string& header, const std::vector<uint8_t>& bytes,
-                std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        error = "cannot create \"" + path + "\": " + std::strerror(errno);
-        return false;
-    }
-    bool ok = std::fwrite(header.data(), 1, header.size(), file) == header.size();
-    ok = ok && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok) error = "cannot write \"" + path + "\"";
-    return ok;
-}
-
-bool WritePng(const std::string& path, const uint32_t* pixels, int32_t width, int32_t height, std::string& error) {
+bool WritePng(TReplacingFile& file, const uint32_t* pixels, int32_t width, int32_t height) {
     const std::vector<uint8_t> rgb = RgbBytes(pixels, width, height);
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = static_cast<png_uint_32>(width);
     image.height = static_cast<png_uint_32>(height);
     image.format = PNG_FORMAT_RGB;
-    if (!png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), width * 3, nullptr)) {
-        error = "cannot write \"" + path + "\": " + image.message;
+    errno = 0;
+    if (!png_image_write_to_stdio(&image, file.Stream(), 0, rgb.data(), width * 3, nullptr)) {
+        const std::string reason = errno ? std::strerror(errno) : image.message;
         png_image_free(&image);
-        return false;
+        return file.Fail(reason);
     }
     return true;
 }
 
 }  // namespace
 
+TReplacingFile::~TReplacingFile() {
+    if (File) std::fclose(File);
+    if (!TempPath.empty()) ::unlink(TempPath.c_str());
+}
+
+bool TReplacingFile::Fail(const std::string& reason) {
+    Message = "cannot write " + Quoted(Path) + ": " + reason;
+    return false;
+}
+
+bool TReplacingFile::FailErrno() { return Fail(std::strerror(errno)); }
+
+bool TReplacingFile::Open() {
+    Target = FinalTarget(Path);
+    const fs::path target(Target);
+    const std::string stem = "." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-";
+    // O_EXCL: the temporary file is always one this run created.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string candidate = (target.parent_path() / (stem + std::to_string(attempt))).string();
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            return FailErrno();
+        }
+        TempPath = candidate;
+        File = ::fdopen(fd, "wb");
+        if (!File) {
+            const int error = errno;
+            ::close(fd);
+            errno = error;
+            return FailErrno();
+        }
+        return true;
+    }
+    return FailErrno();
+}
+
+bool TReplacingFile::Write(const void* data, size_t size) {
+    if (std::fwrite(data, 1, size, File) != size) return FailErrno();
+    return true;
+}
+
+bool TReplacingFile::Commit() {
+    const bool flushed = std::fflush(File) == 0 && !std::ferror(File);
+    const int flushError = errno;
+    const bool closed = std::fclose(File) == 0;
+    File = nullptr;
+    if (!flushed) errno = flushError;
+    if (!flushed || !closed) return FailErrno();
+    if (std::rename(TempPath.c_str(), Target.c_str()) != 0) return FailErrno();
+    TempPath.clear();
+    return true;
+}
+
 bool WriteImage(const std::string& path, TImageFormat format, const uint32_t* pixels, int32_t width, int32_t height,
                 std::string& error) {
-    bool ok = false;
-    switch (format) {
-        case TImageFormat::Png:
-            ok = WritePng(path, pixels, width, height, error);
-            break;
-        case TImageFormat::Ppm:
-            ok = WriteBytes(path, "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n",
-                            RgbBytes(pixels, width, height), error);
-            break;
-        case TImageFormat::Raw:
-            ok = WriteBytes(path, "", RawBytes(pixels, width, height), error);
-            break;
+    if (format == TImageFormat::WebP) {
+        // An animation of one frame is assembled as a still image.
+        TWebPAnimation still(width, height, DelayDefault);
+        const bool ok = still.Add(pixels) && still.Write(path);
+        if (!ok) error = still.Error();
+        return ok;
     }
-    if (!ok) std::remove(path.c_str());
+    TReplacingFile file(path);
+    bool ok = file.Open();
+    if (format == TImageFormat::Png) {
+        ok = ok && WritePng(file, pixels, width, height);
+    } else {
+        const std::vector<uint8_t> bytes =
+            format == TImageFormat::Ppm ? PpmBytes(pixels, width, height) : RawBytes(pixels, width, height);
+        ok = ok && file.Write(bytes.data(), bytes.size());
+    }
+    ok = ok && file.Commit();
+    if (!ok) error = file.Error();
     return ok;
 }

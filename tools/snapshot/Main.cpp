@@ -1,13 +1,16 @@
-// tintrover-snapshot: renders one view state of the colour solids to an image
-// and prints its status text.
+// tintrover-snapshot: renders view states of the colour solids to an image,
+// an animation or numbered images, and prints the status text of each frame.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "FrameMaker.h"
 #include "ImageFiles.h"
-#include "Scene.h"
 #include "SnapshotOptions.h"
-#include "View.h"
+#include "TintroverVersion.h"
+#include "WebPAnimation.h"
 
 namespace {
 
@@ -45,6 +48,47 @@ int Fail(int code, const std::string& message) {
     return code;
 }
 
+// Standard output carries the tool's results (status lines, help), so a lost
+// write is a failure like any other.
+int FinishOutput() {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        return Fail(ExitFailure, std::string("cannot write standard output: ") + std::strerror(errno));
+    }
+    return 0;
+}
+
+void PrintStatus(const std::optional<TStatusText>& status) {
+    std::printf("%s\n", status ? Utf8(status->Wide).c_str() : "");
+}
+
+// Renders every frame and writes it, or all of them as one animation. The
+// status of a frame is printed once the frame is in its file.
+bool WriteFrames(const TSnapshotOptions& options, TFrameMaker& maker, std::string& error) {
+    const std::vector<TViewState> states = FrameStates(options);
+    if (options.Format == TImageFormat::WebP) {
+        TWebPAnimation animation(maker.Width(), maker.Height(), options.DelayMs);
+        std::vector<std::optional<TStatusText>> statuses;
+        const auto failed = [&] {
+            error = animation.Error();
+            return false;
+        };
+        for (const TViewState& state : states) {
+            statuses.push_back(maker.Render(state));
+            if (!animation.Add(maker.Frame())) return failed();
+        }
+        if (!animation.Write(options.OutPath)) return failed();
+        for (const auto& status : statuses) PrintStatus(status);
+        return true;
+    }
+    for (size_t k = 0; k < states.size(); ++k) {
+        const auto status = maker.Render(states[k]);
+        const std::string path = options.Numbered ? options.Numbered->At(static_cast<int32_t>(k)) : options.OutPath;
+        if (!WriteImage(path, options.Format, maker.Frame(), maker.Width(), maker.Height(), error)) return false;
+        PrintStatus(status);
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -52,26 +96,15 @@ int main(int argc, char** argv) {
     const TOptionsResult parsed = ParseSnapshotOptions(args);
     if (!parsed.Ok) return Fail(ExitUsage, parsed.Error);
     const TSnapshotOptions& options = parsed.Options;
-    if (options.Help) {
-        std::fputs(SnapshotUsage, stdout);
-        return 0;
+    if (options.Help || options.Version) {
+        if (options.Help) std::fputs(SnapshotUsage, stdout);
+        if (options.Version) std::printf("tintrover-snapshot %s\n", TintroverVersion);
+        return FinishOutput();
     }
 
-    TScene scene;
-    if (!LoadScene(scene)) return Fail(ExitFailure, "the embedded models did not load");
-    // The colour dialog's choice, in the renderer's 0xAARRGGBB form.
-    scene.MainRender.BackColor = 0xFF000000 | options.Background;
-    // Arriving at the tab through the tab control leaves the renderer's switches
-    // as the tab change sets them; every other part of the frame follows from
-    // the positions and settings alone, so one render reproduces it.
-    ApplyTabChange(scene, options.View.Tab);
-    const auto status = RenderView(scene, options.View);
-
+    TFrameMaker maker(options.Scale, options.Aa, options.Background);
+    if (!maker.Loaded()) return Fail(ExitFailure, "the embedded models did not load");
     std::string error;
-    if (!WriteImage(options.OutPath, options.Format, scene.MainRender.ColorBuffer, scene.MainRender.Width,
-                    scene.MainRender.Height, error)) {
-        return Fail(ExitFailure, error);
-    }
-    std::printf("%s\n", status ? Utf8(status->Wide).c_str() : "");
-    return 0;
+    if (!WriteFrames(options, maker, error)) return Fail(ExitFailure, error);
+    return FinishOutput();
 }

@@ -4,11 +4,13 @@
 #include <charconv>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 const char* const SnapshotUsage =
     "Usage: tintrover-snapshot [options] --out FILE\n"
-    "Renders one view of the colour solids, 300 x 220 pixels, as the program\n"
-    "shows it after the tab was chosen and the positions were set.\n"
+    "Renders views of the colour solids, 300 x 220 pixels, as the program shows\n"
+    "them after the tab was chosen and the positions were set: one image, or\n"
+    "with --sweep a turntable of frames.\n"
     "\n"
     "  --tab N         view tab: 0 TypeA (hue circle and plane), 1 TypeB (RGB cube),\n"
     "                  2 TypeC (Ostwald solid), 3 TypeD (Munsell tree); default 0\n"
@@ -27,14 +29,80 @@ const char* const SnapshotUsage =
     "                  default 10\n"
     "  --dsingle       TypeD: draw one page instead of all\n"
     "  --bg 0xRRGGBB   background colour of the view; default 0x000000\n"
-    "  --out FILE      the image: FILE.png (PNG), FILE.ppm (binary PPM) or FILE.raw\n"
-    "                  (300 x 220 little-endian 32-bit values as the frame buffer\n"
-    "                  holds them, top row first)\n"
-    "  --help          this text\n"
+    "  --out FILE      the image: FILE.png (PNG), FILE.ppm (binary PPM), FILE.webp\n"
+    "                  (lossless WebP, animated with --sweep) or FILE.raw\n"
+    "                  (little-endian 32-bit values as the frame buffer holds them,\n"
+    "                  top row first; with --aa above 1 the top byte of a pixel is\n"
+    "                  that of its first sample). With --sweep, a FILE holding one\n"
+    "                  %0Nd (N 1..9), such as turn-%03d.png, names one file per\n"
+    "                  frame, numbered from 0\n"
+    "  --sweep BAR     a turntable: step the view bar h1, h2 or v through its\n"
+    "                  range, everything else as given. The horizontal bars and the\n"
+    "                  TypeB..TypeD v bar go once round from their given position\n"
+    "                  (63 steps make a round: 63 looks like 0); the TypeA v bar\n"
+    "                  goes from 0 to 100\n"
+    "  --frames N      frames of the sweep, 2..360; default one per position (63,\n"
+    "                  or 101 for the TypeA v bar). Positions are whole numbers, so\n"
+    "                  more frames than positions repeat some\n"
+    "  --delay MS      how long each frame of an animated WebP shows, 20..10000\n"
+    "                  milliseconds; default 40\n"
+    "  --scale N       the frame N times as wide and high and the solids N times as\n"
+    "                  large, 1..8: the same view drawn in more pixels; default 1\n"
+    "  --aa N          smooth edges, 1..4: N x N samples per pixel, averaged in\n"
+    "                  linear light (averaging sRGB codes would darken the edges\n"
+    "                  between bright and dark colours); default 1. Memory grows\n"
+    "                  with (scale x aa) squared: --scale 8 --aa 4 takes 600 MB\n"
+    "  --version       the version of this build\n"
+    "  -h, --help      this text\n"
     "\n"
-    "The status text of the view is printed, UTF-8, as the only line on standard\n"
-    "output. A bad option gets a one-line error and exit code 2; nothing is\n"
-    "written then.\n";
+    "The status text of each frame is printed, UTF-8, one line per frame, on\n"
+    "standard output. A bad option gets a one-line error and exit code 2; nothing\n"
+    "is written then. A failed write names the file and the reason and exits with\n"
+    "code 1; the file keeps what it held, as a new image replaces it only whole.\n";
+
+namespace {
+
+// The length of the well-formed UTF-8 sequence at the start of `s` for a
+// printable character (U+00A0 and above, no surrogates), or 0.
+size_t PrintableUtf8Length(std::string_view s) {
+    const auto byte = [&](size_t i) { return static_cast<uint8_t>(s[i]); };
+    const uint8_t lead = byte(0);
+    const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || s.size() < length) return 0;
+    uint32_t c = lead & (0x7F >> length);
+    for (size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return 0;
+        c = c << 6 | (byte(i) & 0x3F);
+    }
+    constexpr uint32_t Least[] = {0, 0, 0xA0, 0x800, 0x10000};  // shorter is overlong (or a C1 control)
+    if (c < Least[length] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) return 0;
+    return length;
+}
+
+}  // namespace
+
+std::string Quoted(std::string_view text) {
+    constexpr char Hex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<uint8_t>(text[i]);
+        if (c == '"' || c == '\\') {
+            out += {'\\', static_cast<char>(c)};
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+        } else if (const size_t n = c >= 0x80 ? PrintableUtf8Length(text.substr(i)) : 0; n > 0) {
+            out += text.substr(i, n);
+            i += n - 1;
+        } else {
+            out += {'\\', 'x', Hex[c >> 4], Hex[c & 0xF]};
+        }
+    }
+    return out + "\"";
+}
 
 namespace {
 
@@ -69,6 +137,7 @@ std::optional<TImageFormat> FormatOf(std::string_view path) {
     if (extension == ".png") return TImageFormat::Png;
     if (extension == ".ppm") return TImageFormat::Ppm;
     if (extension == ".raw") return TImageFormat::Raw;
+    if (extension == ".webp") return TImageFormat::WebP;
     return std::nullopt;
 }
 
@@ -93,11 +162,29 @@ private:
     bool Apply(std::string_view name, std::optional<std::string_view> inlineValue, size_t& i);
     bool Finish();
 
+    bool Out(std::string_view text);
+    bool CheckSweep();
+
     const std::vector<std::string>& Args;
     TOptionsResult Result;
     std::optional<int32_t> H1, H2, V;
     bool HaveOut = false;
+    bool HaveFrames = false;
+    bool HaveDelay = false;
 };
+
+// Splits `path` at its one %0Nd into `numbered`; false for any other '%'.
+bool SplitNumbered(std::string_view path, std::optional<TNumberedPath>& numbered) {
+    const size_t at = path.find('%');
+    if (at == std::string_view::npos) return true;
+    const std::string_view directive = path.substr(at, 4);
+    if (directive.size() < 4 || directive[1] != '0' || directive[2] < '1' || directive[2] > '9' ||
+        directive[3] != 'd' || path.find('%', at + 1) != std::string_view::npos) {
+        return false;
+    }
+    numbered = TNumberedPath{std::string(path.substr(0, at)), std::string(path.substr(at + 4)), directive[2] - '0'};
+    return true;
+}
 
 bool TParser::Value(std::string_view name, std::optional<std::string_view> inlineValue, size_t& i,
                     std::string_view& out) {
@@ -112,7 +199,7 @@ bool TParser::Value(std::string_view name, std::optional<std::string_view> inlin
 
 bool TParser::Integer(const TIntOption& option, std::string_view text, int32_t& out) {
     const auto value = Decimal(text);
-    if (!value) return Fail("option " + std::string(option.Name) + ": \"" + std::string(text) + "\" is not a whole number");
+    if (!value) return Fail("option " + std::string(option.Name) + ": " + Quoted(text) + " is not a whole number");
     if (*value < option.Min || *value > option.Max) {
         return Fail("option " + std::string(option.Name) + ": " + std::to_string(*value) + " is outside " +
                     std::to_string(option.Min) + ".." + std::to_string(option.Max));
@@ -122,7 +209,8 @@ bool TParser::Integer(const TIntOption& option, std::string_view text, int32_t& 
 }
 
 bool TParser::Apply(std::string_view name, std::optional<std::string_view> inlineValue, size_t& i) {
-    TViewState& view = Result.Options.View;
+    TSnapshotOptions& options = Result.Options;
+    TViewState& view = options.View;
     const auto flag = [&](bool& target) {
         if (inlineValue) return Fail("option " + std::string(name) + " takes no value");
         target = true;
@@ -138,7 +226,8 @@ bool TParser::Apply(std::string_view name, std::optional<std::string_view> inlin
         target = value;
         return true;
     };
-    if (name == "--help") return flag(Result.Options.Help);
+    if (name == "--help" || name == "-h") return flag(options.Help);
+    if (name == "--version") return flag(options.Version);
     if (name == "--csingle") return flag(view.TypeCSingle);
     if (name == "--dsingle") return flag(view.TypeDSingle);
     if (name == "--tab") return integer({name, 0, 3}, view.Tab);
@@ -153,21 +242,69 @@ bool TParser::Apply(std::string_view name, std::optional<std::string_view> inlin
         std::string_view text;
         if (!Value(name, inlineValue, i, text)) return false;
         const auto colour = HexColour(text);
-        if (!colour || *colour > 0xFFFFFF) return Fail("option --bg: \"" + std::string(text) + "\" is not a colour 0xRRGGBB");
-        Result.Options.Background = *colour;
+        if (!colour || *colour > 0xFFFFFF) return Fail("option --bg: " + Quoted(text) + " is not a colour 0xRRGGBB");
+        options.Background = *colour;
         return true;
     }
     if (name == "--out") {
         std::string_view text;
-        if (!Value(name, inlineValue, i, text)) return false;
-        const auto format = FormatOf(text);
-        if (!format) return Fail("option --out: \"" + std::string(text) + "\" does not end in .png, .ppm or .raw");
-        Result.Options.OutPath = std::string(text);
-        Result.Options.Format = *format;
-        HaveOut = true;
-        return true;
+        return Value(name, inlineValue, i, text) && Out(text);
     }
-    return Fail("unknown option \"" + std::string(name) + "\" (see --help)");
+    if (name == "--sweep") {
+        std::string_view text;
+        if (!Value(name, inlineValue, i, text)) return false;
+        constexpr std::pair<std::string_view, TSweepBar> bars[] = {
+            {"h1", TSweepBar::H1}, {"h2", TSweepBar::H2}, {"v", TSweepBar::V}};
+        for (const auto& [barName, bar] : bars) {
+            if (text == barName) {
+                options.Sweep = bar;
+                return true;
+            }
+        }
+        return Fail("option --sweep: " + Quoted(text) + " is not h1, h2 or v");
+    }
+    if (name == "--frames") {
+        HaveFrames = true;
+        return integer({name, FramesMin, FramesMax}, options.Frames);
+    }
+    if (name == "--delay") {
+        HaveDelay = true;
+        return integer({name, DelayMin, DelayMax}, options.DelayMs);
+    }
+    if (name == "--scale") return integer({name, ScaleMin, ScaleMax}, options.Scale);
+    if (name == "--aa") return integer({name, AaMin, AaMax}, options.Aa);
+    return Fail("unknown option " + Quoted(name) + " (see --help)");
+}
+
+bool TParser::Out(std::string_view text) {
+    TSnapshotOptions& options = Result.Options;
+    const auto format = FormatOf(text);
+    if (!format) return Fail("option --out: " + Quoted(text) + " does not end in .png, .ppm, .webp or .raw");
+    options.Numbered.reset();
+    if (!SplitNumbered(text, options.Numbered)) {
+        return Fail("option --out: " + Quoted(text) + " may hold one %0Nd (N 1..9) and no other %");
+    }
+    if (options.Numbered && *format == TImageFormat::WebP) {
+        return Fail("option --out: numbered files are .png, .ppm or .raw");
+    }
+    options.OutPath = std::string(text);
+    options.Format = *format;
+    HaveOut = true;
+    return true;
+}
+
+// A sweep writes an animation or numbered files; its options need it.
+bool TParser::CheckSweep() {
+    const TSnapshotOptions& options = Result.Options;
+    if (options.Sweep && !options.Numbered && options.Format != TImageFormat::WebP) {
+        return Fail("option --sweep needs --out NAME.webp or a numbered NAME-%03d.png");
+    }
+    if (options.Numbered && !options.Sweep) return Fail("option --out: numbered files need --sweep");
+    if (HaveFrames && !options.Sweep) return Fail("option --frames needs --sweep");
+    if (HaveDelay && !(options.Sweep && options.Format == TImageFormat::WebP)) {
+        return Fail("option --delay needs --sweep and --out NAME.webp");
+    }
+    return true;
 }
 
 bool TParser::Finish() {
@@ -182,14 +319,14 @@ bool TParser::Finish() {
                     std::to_string(view.Tab));
     }
     if (!HaveOut) return Fail("option --out FILE is required (see --help)");
-    return true;
+    return CheckSweep();
 }
 
 TOptionsResult TParser::Run() {
     for (size_t i = 0; i < Args.size(); ++i) {
         const std::string_view arg = Args[i];
-        if (arg.substr(0, 2) != "--") {
-            Fail("unexpected argument \"" + std::string(arg) + "\" (see --help)");
+        if (arg.substr(0, 2) != "--" && arg != "-h") {
+            Fail("unexpected argument " + Quoted(arg) + " (see --help)");
             return Result;
         }
         const size_t equals = arg.find('=');
@@ -197,7 +334,7 @@ TOptionsResult TParser::Run() {
         std::optional<std::string_view> inlineValue;
         if (equals != std::string_view::npos) inlineValue = arg.substr(equals + 1);
         if (!Apply(name, inlineValue, i)) return Result;
-        if (Result.Options.Help) return Result;
+        if (Result.Options.Help || Result.Options.Version) return Result;
     }
     Finish();
     return Result;
@@ -206,3 +343,32 @@ TOptionsResult TParser::Run() {
 }  // namespace
 
 TOptionsResult ParseSnapshotOptions(const std::vector<std::string>& args) { return TParser(args).Run(); }
+
+std::string TNumberedPath::At(int32_t index) const {
+    std::string number = std::to_string(index);
+    if (number.size() < static_cast<size_t>(Digits)) number.insert(0, static_cast<size_t>(Digits) - number.size(), '0');
+    return Prefix + number + Suffix;
+}
+
+namespace {
+
+// a / b rounded half up, for a >= 0 and b > 0.
+int32_t RoundedQuotient(int32_t a, int32_t b) { return (2 * a + b) / (2 * b); }
+
+}  // namespace
+
+std::vector<TViewState> FrameStates(const TSnapshotOptions& options) {
+    if (!options.Sweep) return {options.View};
+    const TSweepBar bar = *options.Sweep;
+    const bool valueBar = bar == TSweepBar::V && options.View.Tab == static_cast<int32_t>(TViewTab::TypeA);
+    const int32_t valueMax = ViewTabScrollMax[static_cast<size_t>(TViewTab::TypeA)];
+    const int32_t frames = options.Frames > 0 ? options.Frames : valueBar ? valueMax + 1 : SweepRound;
+    std::vector<TViewState> states(static_cast<size_t>(frames), options.View);
+    for (int32_t k = 0; k < frames; ++k) {
+        TViewState& state = states[static_cast<size_t>(k)];
+        int32_t& position = bar == TSweepBar::H1 ? state.H1 : bar == TSweepBar::H2 ? state.H2 : state.V;
+        position = valueBar ? RoundedQuotient(k * valueMax, frames - 1)
+                            : (position + RoundedQuotient(k * SweepRound, frames)) % SweepRound;
+    }
+    return states;
+}

@@ -7,7 +7,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <algorithm>
@@ -16,6 +15,7 @@
 
 #include "AppUi.h"
 #include "Frames.h"
+#include "HelpViewer.h"
 
 namespace {
 
@@ -63,19 +63,7 @@ protected:
         if (!App->Started()) return;
         Ui = std::make_unique<TAppUi>(*App);
         GetWindowRect(App->Main(), &StartRect);
-        KeepInView();
-    }
-
-    // Other test programs share the display: the frames are read back from
-    // the screen, so the window moves to the bottom right corner and stays
-    // above the others.
-    static void KeepInView() {
-        RECT r{};
-        GetWindowRect(App->Main(), &r);
-        const int x = GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left) - 4;
-        const int y = GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top) - 4;
-        SetWindowPos(App->Main(), HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-        App->Sync();
+        Ui->KeepInView();
     }
     static void TearDownTestSuite() {
         Ui.reset();
@@ -89,19 +77,12 @@ protected:
     }
 
     // The frame on screen and the status line equal the reference of the
-    // state the model implies. The program paints on its own schedule, so
-    // the frame is read again for a while until it matches.
+    // state the model implies.
     static void ExpectView() {
         const TExpectedView view = Model.View();
         const auto ref = LoadReference(Frames, view);
         ASSERT_TRUE(ref) << "no reference frame for state " << view.Key() << " (add it to states.txt)";
-        TFrameDiff diff;
-        for (int attempt = 0; attempt < 40; ++attempt) {
-            UpdateWindow(Ui->ViewPage);
-            diff = CompareFrames(CaptureScreen(Ui->FrameOrigin(), FrameW, FrameH), ref->Pixels);
-            if (diff.Count == 0) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
+        const TFrameDiff diff = Ui->WaitForFrame(ref->Pixels);
         EXPECT_EQ(diff.Count, 0) << view.Key() << ": first difference at " << diff.First;
         EXPECT_EQ(Ui->StatusText(), ref->Status) << view.Key();
         EXPECT_EQ(Ui->Position(Ui->ScrollH1), view.H1);
@@ -357,7 +338,7 @@ TEST_F(AppSession, ConfigSettingsTakeEffectOnReturn) {
     EXPECT_TRUE(GetWindowLongA(Ui->Main, GWL_EXSTYLE) & WS_EX_TOPMOST);
     Ui->ClickCheck(Ui->OnTop);
     EXPECT_FALSE(GetWindowLongA(Ui->Main, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    KeepInView();
+    Ui->KeepInView();
     SelectTab(2);
     EXPECT_TRUE(IsWindowEnabled(Ui->ScrollV));
     ExpectView();
@@ -438,60 +419,12 @@ TEST_F(AppSession, DeactivationReleasesAHeldToolButton) {
     ExpectView();
 }
 
-// The help file opens through the shell's "open" verb with the viewer that
-// is registered for .chm files; a stand-in viewer records what it was given.
-class HelpAssociation {
-public:
-    HelpAssociation(const std::string& viewer, const std::string& record) {
-        Saved = Read(".chm");
-        Write(".chm", "TintroverTestHelp");
-        Write("TintroverTestHelp\\shell\\open\\command",
-              "\"" + viewer + "\" \"" + record + "\" \"%1\"");
-    }
-    ~HelpAssociation() {
-        RegDeleteTreeA(HKEY_CLASSES_ROOT, "TintroverTestHelp");
-        if (Saved.empty()) RegDeleteKeyA(HKEY_CLASSES_ROOT, ".chm");
-        else Write(".chm", Saved);
-    }
-
-private:
-    static std::string Read(const char* key) {
-        char value[256]{};
-        LONG size = sizeof value;
-        return RegQueryValueA(HKEY_CLASSES_ROOT, key, value, &size) == ERROR_SUCCESS ? value : "";
-    }
-    static void Write(const std::string& key, const std::string& value) {
-        RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, value.c_str(), static_cast<DWORD>(value.size()));
-    }
-    std::string Saved;
-};
-
 TEST_F(AppSession, HelpButtonOpensTheHelpFileBesideTheProgram) {
     const std::string viewer = EnvPath("TINTROVER_HELP_VIEWER");
     ASSERT_FALSE(viewer.empty());
-    const std::string record = Frames + "\\help-opened.txt";
-    DeleteFileA(record.c_str());
     SelectTab(4);
-    {
-        HelpAssociation association(viewer, record);
-        const int fw = Metrics.fw, fh = Metrics.fh;
-        const int x = 4 + (Metrics.W[6] + fw + 4) / 2, y = 10 * fh + 8 + fh / 2;
-        SendMessageA(Ui->ConfigPage, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        SendMessageA(Ui->ConfigPage, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-        App->Sync();
-        std::string opened;
-        for (int i = 0; i < 200 && opened.empty(); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            if (FILE* f = std::fopen(record.c_str(), "rb")) {
-                char text[MAX_PATH * 2]{};
-                opened.assign(text, std::fread(text, 1, sizeof text - 1, f));
-                std::fclose(f);
-            }
-        }
-        const std::string folder = Exe.substr(0, Exe.find_last_of('\\'));
-        EXPECT_EQ(lstrcmpiA(opened.c_str(), (folder + "\\tintrover.chm").c_str()), 0) << "opened \"" << opened << "\"";
-    }
-    DeleteFileA(record.c_str());
+    const std::string opened = OpenHelpThroughViewer(*Ui, Metrics, viewer, Frames + "\\help-opened.txt");
+    EXPECT_EQ(lstrcmpiA(opened.c_str(), HelpFileBeside(Exe).c_str()), 0) << "opened \"" << opened << "\"";
 }
 
 TEST_F(AppSession, ClosingTheWindowEndsWithExitCodeZero) {

@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -179,6 +181,13 @@ void TAppUi::ClickToolPanel(int x, int y, bool post) const {
     App.Sync();
 }
 
+void TAppUi::ClickHelp(const TDriverMetrics& m) const {
+    const int x = 4 + (m.W[6] + m.fw + 4) / 2, y = 10 * m.fh + 8 + m.fh / 2;
+    SendMessageA(ConfigPage, WM_LBUTTONDOWN, MK_LBUTTON, Point(x, y));
+    SendMessageA(ConfigPage, WM_LBUTTONUP, 0, Point(x, y));
+    App.Sync();
+}
+
 void TAppUi::ClickCheck(HWND check) const {
     SendMessageA(check, BM_CLICK, 0, 0);
     App.Sync();
@@ -190,4 +199,24 @@ POINT TAppUi::FrameOrigin() const {
     POINT p{4, 4};
     ClientToScreen(ViewPage, &p);
     return p;
+}
+
+void TAppUi::KeepInView() const {
+    RECT r{};
+    GetWindowRect(Main, &r);
+    const int x = GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left) - 4;
+    const int y = GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top) - 4;
+    SetWindowPos(Main, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    App.Sync();
+}
+
+TFrameDiff TAppUi::WaitForFrame(const std::vector<uint32_t>& want) const {
+    TFrameDiff diff;
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        UpdateWindow(ViewPage);
+        diff = CompareFrames(CaptureScreen(FrameOrigin(), FrameW, FrameH), want);
+        if (diff.Count == 0) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return diff;
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "Frames.h"
 #include "RemoteApp.h"
 
 // Font metrics of the program's layout, measured here with the same fonts:
@@ -39,8 +40,16 @@ struct TAppUi {
     // A click on the owner-drawn button whose centre is at (x, y) of the tool
     // panel; posted, so a modal dialog it opens does not hold the driver.
     void ClickToolPanel(int x, int y, bool post = false) const;
+    // A click on the Help button of the Config page (the Config tab shown).
+    void ClickHelp(const TDriverMetrics& metrics) const;
     void ClickCheck(HWND check) const;
     bool Checked(HWND check) const;
     std::wstring StatusText() const { return WindowTextW(Status); }
     POINT FrameOrigin() const;  // screen position of the frame's top-left pixel
+    // Other test programs share the display and frames are read back from
+    // the screen: the window moves to the bottom right corner and stays on top.
+    void KeepInView() const;
+    // The frame on screen compared with want. The program paints on its own
+    // schedule, so the frame is read again for a while until it matches.
+    TFrameDiff WaitForFrame(const std::vector<uint32_t>& want) const;
 };
