@@ -5,6 +5,8 @@
 // invalidate. Reported per tab, in milliseconds per frame:
 //   render          RenderView alone for the same positions: the renderer's
 //                   share, without any window traffic
+//   bar alone       the bar moves with its change handler taken off: the
+//                   scroll bar's own cost, nothing rendered
 //   UpdateView      the bar moves (the scroll bar, UpdateView with its status
 //                   text and invalidation; the paint is left pending)
 //   +present        each move followed by the view page's paint, which copies
@@ -78,6 +80,18 @@ double TimeFrames(int frames, bool present) {
     return elapsed * 1000.0 / frames;
 }
 
+double MoveBarAlone(int frames) {
+    const TEventProc saved = App.ViewScrollH1->OnScroll;
+    App.ViewScrollH1->OnScroll = nullptr;
+    const double start = Seconds();
+    for (int i = 0; i < frames; ++i)
+        App.ViewScrollH1->SetPosition((App.ViewScrollH1->Position() + 1) % (ViewHScrollMax + 1));
+    const double elapsed = Seconds() - start;
+    App.ViewScrollH1->OnScroll = saved;
+    PumpMessages();
+    return elapsed * 1000.0 / frames;
+}
+
 bool StartWindow() {
     App.MainWindow = new TSDIMainWindow(nullptr, "frame-bench");  // dies with its window
     App.MainWindow->OnRegisterClass = MainRegisterClass;
@@ -106,17 +120,18 @@ int main(int argc, char** argv) {
     };
     const TCase cases[] = {{"TypeA", 0, 0}, {"TypeB", 1, 0}, {"TypeC, 2 sections", 2, 0},
                            {"TypeC, 32 sections", 2, 32}, {"TypeD, 10 pages", 3, 0}};
-    std::printf("%-20s %10s %12s %10s   (ms per frame, %d frames each)\n", "view", "render", "UpdateView", "+present",
-                frames);
+    std::printf("%-20s %8s %10s %11s %9s   (ms per frame, %d frames each)\n", "view", "render", "bar alone",
+                "UpdateView", "+present", frames);
     for (const TCase& c : cases) {
         App.PageTab->SetSelectedIndex(c.Tab);
         if (c.TypeCSections > 0) App.TypeCSectionScroll->SetPosition(c.TypeCSections);
         PumpMessages();
         TimeFrames(frames / 10 + 1, true);  // warm-up
         const double render = RenderFrames(frames);
+        const double bar = MoveBarAlone(frames);
         const double update = TimeFrames(frames, false);
         const double presented = TimeFrames(frames, true);
-        std::printf("%-20s %10.3f %12.3f %10.3f\n", c.Name, render, update, presented);
+        std::printf("%-20s %8.3f %10.3f %11.3f %9.3f\n", c.Name, render, bar, update, presented);
     }
     DestroyWindow(App.MainWindow->Handle);
     PumpMessages();
