@@ -45,6 +45,9 @@ public:
     const uint32_t* Texels{};  // borrowed
     uint32_t* SolidTexel{};
     int32_t Width{}, Height{};
+    // The row records and the pool as objects. Drawing works in contiguous
+    // copies of them (LeftEnds, RightEnds, Screen below); TransformVertices
+    // also fills the pool, DrawList does not.
     TObjectList LeftEdges;     // of TScanLine, one per row
     TObjectList RightEdges;
     TObjectList VertexPool;    // of TLVertex, MaxPrimitiveVertices entries
@@ -60,7 +63,7 @@ public:
     void SetMaterial(const TPrimitive& primitive);
     bool SetTexture(const TTexture* texture);  // false: texture unusable
     bool TransformVertices(const TObjectList& vertices);  // false: too many
-    void DrawTriangle(int32_t a, int32_t b, int32_t c);   // pool indices
+    void DrawTriangle(int32_t a, int32_t b, int32_t c);   // pool indices, after TransformVertices
 
     static constexpr int32_t EmptyDepth = 2147483647;
     static constexpr int32_t BitmapInfoSize = 44;
