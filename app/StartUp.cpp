@@ -3,7 +3,7 @@
 #include <string>
 
 #include "AppState.h"
-#include "ModelLoader.h"
+#include "LoadScene.h"
 #include "UtilFunc.h"
 
 namespace {

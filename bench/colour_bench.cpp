@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "Scene.h"
+#include "LoadScene.h"
 #include "Textures.h"
 #include "View.h"
 

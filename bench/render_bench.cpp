@@ -18,10 +18,7 @@ constexpr int64_t FramePixels = int64_t{FrameWidth} * FrameHeight;
 
 class TBenchModel {
 public:
-    ~TBenchModel() {
-        for (int32_t i = 0; i < List.Count(); ++i) delete List.Get(i);
-        List.Clear();
-    }
+    ~TBenchModel() { FreeObjects(List); }
     TPrimitive* Add(uint32_t color) {
         auto* p = new TPrimitive;
         p->Color = color;
@@ -42,8 +39,7 @@ void AddVertex(TPrimitive& p, float x, float y, float u, float v, float nx, floa
 }
 
 void SetIndices(TPrimitive& p, const std::vector<int16_t>& indices) {
-    p.IndexCount = static_cast<int32_t>(indices.size());
-    p.Indices = RenderHeap::AllocArray<int16_t>(indices.size() + 5);
+    AllocIndices(p, static_cast<int32_t>(indices.size()));
     std::memcpy(p.Indices, indices.data(), indices.size() * sizeof(int16_t));
 }
 

@@ -1,10 +1,12 @@
 # GoogleTest for both trees. Natively the Debian package's libraries; for
-# Windows the same sources (/usr/src/googletest) built with the cross compiler.
+# Windows the same sources built with the cross compiler.
 if(WIN32)
+  set(TINTROVER_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH
+      "GoogleTest's sources, built with the cross compiler for the Windows tree")
   set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  add_subdirectory(${TINTROVER_GTEST_SOURCE_DIR}/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
   add_library(tintrover_gtest INTERFACE)
   target_link_libraries(tintrover_gtest INTERFACE gtest_main)
 else()

@@ -7,7 +7,6 @@
 
 #include "ColorMath.h"
 #include "MunsellChips.h"
-#include "RenderHeap.h"
 #include "Scene.h"
 #include "Vertex.h"
 
@@ -55,9 +54,8 @@ void ReplicateColumn(TObjectList& model, const TPrimitive& cellTemplate, int32_t
         auto cell = std::make_unique<TPrimitive>();
         cell->IndexCount = cellTemplate.IndexCount;
         if (cellTemplate.Indices) {
-            const size_t entries = static_cast<size_t>(cellTemplate.IndexCount) + 5;
-            cell->Indices = RenderHeap::AllocArray<int16_t>(entries);
-            std::copy_n(cellTemplate.Indices, entries, cell->Indices);
+            AllocIndices(*cell, cellTemplate.IndexCount);
+            std::copy_n(cellTemplate.Indices, cellTemplate.IndexCount + IndexSlack, cell->Indices);
         }
         cell->Color = cellTemplate.Color;
         cell->SpecularPower = cellTemplate.SpecularPower;

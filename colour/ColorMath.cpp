@@ -84,25 +84,28 @@ TByteTriple HsvToBytes(int32_t h, int32_t s, int32_t v) {
     return {static_cast<uint8_t>(c.B), static_cast<uint8_t>(c.G), static_cast<uint8_t>(c.R)};
 }
 
-void AddRamp(int32_t n, TIntegerList& list, uint32_t from, uint32_t to) {
-    if (n <= 0) return;
-    std::array<double, 3> value{};
-    std::array<double, 3> step{};
-    for (int c = 0; c < 3; ++c) {
+TColorRamp::TColorRamp(int32_t n, uint32_t from, uint32_t to) {
+    for (size_t c = 0; c < 3; ++c) {
         const int32_t a = static_cast<int32_t>((from >> (8 * c)) & 0xFF);
         const int32_t b = static_cast<int32_t>((to >> (8 * c)) & 0xFF);
-        value[c] = a;
+        Value[c] = a;
         // The quotient is formed in extended precision and stored as a double.
-        step[c] = n > 1 ? static_cast<double>(static_cast<long double>(b - a) / static_cast<long double>(n - 1)) : 0.0;
+        Step[c] = n > 1 ? static_cast<double>(static_cast<long double>(b - a) / static_cast<long double>(n - 1)) : 0.0;
     }
-    for (int32_t k = 0; k < n; ++k) {
-        uint32_t colour = 0;
-        for (int c = 0; c < 3; ++c) {
-            colour |= static_cast<uint32_t>(RoundByte(value[c])) << (8 * c);
-            value[c] += step[c];
-        }
-        list.Add(static_cast<int32_t>(colour));
+}
+
+uint32_t TColorRamp::Next() {
+    uint32_t colour = 0;
+    for (size_t c = 0; c < 3; ++c) {
+        colour |= static_cast<uint32_t>(RoundByte(Value[c])) << (8 * c);
+        Value[c] += Step[c];
     }
+    return colour;
+}
+
+void AddRamp(int32_t n, TIntegerList& list, uint32_t from, uint32_t to) {
+    TColorRamp ramp(n, from, to);
+    for (int32_t k = 0; k < n; ++k) list.Add(static_cast<int32_t>(ramp.Next()));
 }
 
 bool MakeGradient(const TIntegerList& stops, TIntegerList& out, int32_t n) {

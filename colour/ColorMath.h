@@ -35,8 +35,21 @@ constexpr uint32_t BytesToPixel(const TByteTriple& b) {
 uint32_t HsvToPixel(int32_t h, int32_t s, int32_t v);
 TByteTriple HsvToBytes(int32_t h, int32_t s, int32_t v);
 
-// Appends n colours from `from` to `to` inclusive, channel by channel. One
-// entry is `from` alone; n <= 0 appends nothing.
+// n colours from `from` to `to` inclusive, channel by channel, each channel
+// rounded to nearest with ties to even; the flag byte is 0. A ramp of one
+// entry is `from` alone.
+class TColorRamp {
+public:
+    TColorRamp(int32_t n, uint32_t from, uint32_t to);
+    uint32_t Next();  // call at most n times
+
+private:
+    std::array<double, 3> Value{};
+    std::array<double, 3> Step{};
+};
+
+// Appends the n colours of the ramp from `from` to `to`; n <= 0 appends
+// nothing.
 void AddRamp(int32_t n, TIntegerList& list, uint32_t from, uint32_t to);
 // Appends n colours through every stop in order; false, appending nothing,
 // with fewer than two stops or more stops than entries.

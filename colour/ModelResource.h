@@ -8,7 +8,3 @@
 // A copy of the bytes of the "TEXT" resource `name`, or empty when there is
 // none or it cannot be loaded.
 std::optional<std::string> FindModelResource(std::string_view name);
-
-// The name comparison of the platform: lstrcmpiA on Win32, ASCII letters
-// without regard to case elsewhere (the same for ASCII names).
-bool SameTextNoCase(std::string_view a, std::string_view b);

@@ -1,5 +1,6 @@
 #include "EmbeddedModels.h"
 #include "ModelResource.h"
+#include "NameCompare.h"
 
 namespace {
 

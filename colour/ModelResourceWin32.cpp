@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "ModelResource.h"
+#include "NameCompare.h"
 
 bool SameTextNoCase(std::string_view a, std::string_view b) {
     const std::string left(a);

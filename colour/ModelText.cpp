@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "ModelResource.h"
+#include "NameCompare.h"
 #include "RenderHeap.h"
 #include "Scene.h"
 #include "Textures.h"
@@ -118,10 +118,14 @@ TModelParseResult TModelParser::Run(std::string_view text, TObjectList& list) {
         ++LineNumber;
         const size_t end = separator.empty() ? std::string_view::npos : text.find(separator, pos);
         const std::string_view line = text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
-        if (!HandleLine(line)) return Result;
         pos = end == std::string_view::npos ? text.size() : end + separator.size();
         // A rest shorter than two characters holds no line worth reading.
         more = text.size() - pos >= 2;
+        // An empty line names a record without a name, except the text's last
+        // line, which adds nothing.
+        const bool last = !more && text.substr(pos) != "-";
+        if (line.empty() && last && State == TParseState::Name) break;
+        if (!HandleLine(line)) return Result;
     }
     // A final terminator without its separator still closes the record; any
     // other single character left over is ignored.
@@ -145,8 +149,6 @@ bool TModelParser::HandleLine(std::string_view line) {
     if (line == "-") return EndRecord();
     switch (State) {
         case TParseState::Name:
-            // Blank lines between records carry nothing.
-            if (line.empty()) return true;
             BeginRecord(line);
             State = TParseState::Header;
             return true;
@@ -208,10 +210,8 @@ bool TModelParser::ReadHeader(std::string_view line) {
     }
     if (*indexCount < 0 || *indexCount > MaxModelIndexCount) return Fail("index count out of range");
     if (*specularPower < 0) return Fail("negative specular power");
-    Current->IndexCount = *indexCount;
-    const size_t entries = static_cast<size_t>(*indexCount) + 5;
-    Current->Indices = RenderHeap::AllocArray<int16_t>(entries);
-    std::fill_n(Current->Indices, entries, int16_t{0});
+    AllocIndices(*Current, *indexCount);
+    std::fill_n(Current->Indices, *indexCount + IndexSlack, int16_t{0});
     // -1 in the text marks a textured record; in memory -1 means "not drawn".
     Current->Color = *color == -1 ? 0xFF000000u : static_cast<uint32_t>(*color);
     Current->SpecularPower = *specularPower;
@@ -226,8 +226,8 @@ bool TModelParser::ReadIndices(std::string_view line) {
     TFieldCursor fields(line);
     std::string_view field;
     int32_t j = 0;
-    // Entries beyond the buffer (IndexCount + 5) are ignored.
-    for (; j < count + 5 && fields.Next(field); ++j) {
+    // Entries beyond the buffer are ignored.
+    for (; j < count + IndexSlack && fields.Next(field); ++j) {
         const auto value = ParseInt(field);
         if (!value) return Fail("index field is not a number");
         if (j < count && (*value < 0 || *value >= MaxPrimitiveVertices)) return Fail("vertex index out of range");

@@ -1,17 +1,10 @@
 #include "Scene.h"
 
-#include "CellSolids.h"
-#include "ModelLoader.h"
 #include "Primitive.h"
-
-void FreeModelPrimitives(TObjectList& model) {
-    for (int32_t i = 0; i < model.Count(); ++i) delete model.Get(i);
-    model.Clear();
-}
 
 void TModelDeleter::operator()(TObjectList* model) const {
     if (!model) return;
-    FreeModelPrimitives(*model);
+    FreeObjects(*model);
     delete model;
 }
 
@@ -24,25 +17,4 @@ TScene::~TScene() {
     HueCirclePixels = nullptr;
     HuePlanePixels = nullptr;
     for (SceneSlot& slot : Scenes) slot.Model.reset();
-}
-
-bool LoadScene(TScene& scene) {
-    scene.ViewBaseY = static_cast<float>(-static_cast<double>(RenderHeight) / 2);
-    scene.MainRender.SetSize(RenderWidth, RenderHeight);
-    // The order of the start-up sequence: slots 0, 1, 3, 4, 2.
-    scene.Slot(TSceneSlotId::HueCircle).Model = LoadModel(scene, "hsvCircle");
-    scene.Slot(TSceneSlotId::HuePlane).Model = LoadModel(scene, "hsvPlane");
-    scene.Slot(TSceneSlotId::Ostwalt).Model = LoadModel(scene, "Ostwalt");
-    scene.Slot(TSceneSlotId::Munsell).Model = LoadModel(scene, "Munsell");
-    scene.Slot(TSceneSlotId::ColorBox).Model = LoadModel(scene, "ColorBox");
-    bool complete = true;
-    for (const SceneSlot& slot : scene.Scenes) complete = complete && slot.Model;
-    complete = BuildCellSolid(scene, TCellSolidKind::Ostwalt) && complete;
-    complete = InitOstwaltCells(scene) && complete;
-    complete = BuildCellSolid(scene, TCellSolidKind::Munsell) && complete;
-    complete = InitMunsellCells(scene) && complete;
-    scene.MainRender.Lighting = false;
-    scene.MainRender.BackColor = 0xFF000000;
-    scene.SceneReady = false;
-    return complete;
 }

@@ -19,7 +19,6 @@ struct TModelDeleter {
     void operator()(TObjectList* model) const;
 };
 using TModelPtr = std::unique_ptr<TObjectList, TModelDeleter>;
-void FreeModelPrimitives(TObjectList& model);
 
 struct SceneSlot {
     TModelPtr Model;
@@ -77,9 +76,3 @@ public:
     std::array<uint32_t*, OstwaltCellCount> OstwaltCells{};
     std::array<std::array<uint32_t*, MunsellColumns>, MunsellRows> MunsellCells{};
 };
-
-// Start-up of the scene: sizes MainRender, loads the five models in the order
-// "hsvCircle", "hsvPlane", "Ostwalt", "Munsell", "ColorBox", builds the two
-// cell solids, turns lighting off and sets the black background. True when
-// every model loaded and both cell solids were built.
-bool LoadScene(TScene& scene);

@@ -118,22 +118,9 @@ private:
 void FillColumn(uint32_t* pixels, int32_t size, uint32_t top, uint32_t bottom, int32_t column, int32_t count) {
     if (!pixels || column < 0 || column >= size) return;
     count = std::min(count, size);
-    if (count <= 0) return;
-    std::array<double, 3> value{};
-    std::array<double, 3> step{};
-    for (int c = 0; c < 3; ++c) {
-        const int32_t a = static_cast<int32_t>((top >> (8 * c)) & 0xFF);
-        const int32_t b = static_cast<int32_t>((bottom >> (8 * c)) & 0xFF);
-        value[c] = a;
-        step[c] = count > 1 ? static_cast<double>(b - a) / (count - 1) : 0.0;
-    }
+    TColorRamp ramp(count, top, bottom);
     for (int32_t i = 0; i < count; ++i) {
-        uint32_t pixel = 0;
-        for (int c = 0; c < 3; ++c) {
-            pixel |= static_cast<uint32_t>(RoundByte(value[c])) << (8 * c);
-            value[c] += step[c];
-        }
-        pixels[static_cast<size_t>(i) * static_cast<size_t>(size) + static_cast<size_t>(column)] = pixel;
+        pixels[static_cast<size_t>(i) * static_cast<size_t>(size) + static_cast<size_t>(column)] = ramp.Next();
     }
 }
 

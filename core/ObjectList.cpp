@@ -41,3 +41,8 @@ void TObjectList::Clear() {
     FreeBoxes();
     List.Clear();
 }
+
+void FreeObjects(TObjectList& list) {
+    for (int32_t i = 0; i < list.Count(); ++i) delete list.Get(i);
+    list.Clear();
+}

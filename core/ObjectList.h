@@ -36,3 +36,6 @@ public:
     ~TObjectList() override;
     void Clear() override;  // frees every box and empties List
 };
+
+// For whoever filled a list: deletes every object it refers to, then clears it.
+void FreeObjects(TObjectList& list);

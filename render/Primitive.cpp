@@ -7,8 +7,13 @@ TTexture::~TTexture() {
 }
 
 TPrimitive::~TPrimitive() {
-    for (int32_t i = 0; i < Vertices.Count(); ++i) delete Vertices.Get(i);
-    Vertices.Clear();
+    FreeObjects(Vertices);
     RenderHeap::Free(Indices);
     delete Texture;
+}
+
+void AllocIndices(TPrimitive& primitive, int32_t indexCount) {
+    RenderHeap::Free(primitive.Indices);
+    primitive.IndexCount = indexCount;
+    primitive.Indices = RenderHeap::AllocArray<int16_t>(static_cast<size_t>(indexCount) + IndexSlack);
 }

@@ -29,7 +29,7 @@ public:
     ~TPrimitive() override;  // frees the vertices, Indices and the texture
 
     TObjectList Vertices;      // of TVertex, owned
-    int16_t* Indices{};        // IndexCount + 5 entries from RenderHeap, owned
+    int16_t* Indices{};        // IndexCount + IndexSlack entries from RenderHeap, owned
     TTexture* Texture{};       // owned
     int32_t IndexCount{};
     uint32_t Color{};
@@ -42,3 +42,11 @@ public:
 
 // The renderer's limit on vertices per primitive.
 inline constexpr int32_t MaxPrimitiveVertices = 2048;
+
+// Index buffers hold IndexCount entries and this many more; the entry after
+// the last index is written but never drawn.
+inline constexpr int32_t IndexSlack = 5;
+
+// Sets IndexCount (>= 0) and gives the primitive a new index buffer of
+// IndexCount + IndexSlack entries from RenderHeap, unzeroed.
+void AllocIndices(TPrimitive& primitive, int32_t indexCount);

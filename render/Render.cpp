@@ -7,11 +7,6 @@
 
 namespace {
 
-void FreeEntries(TObjectList& list) {
-    for (int32_t i = 0; i < list.Count(); ++i) delete list.Get(i);
-    list.Clear();
-}
-
 // Fills in blocks of sixteen so that the compiler stores whole vector
 // registers even where it does not vectorise plain loops (at -O2).
 template <typename T>
@@ -52,9 +47,9 @@ void TRender::FreeBlocks() {
     BitmapInfo = nullptr;
     ColorBuffer = nullptr;
     DepthBuffer = nullptr;
-    FreeEntries(LeftEdges);
-    FreeEntries(RightEdges);
-    FreeEntries(VertexPool);
+    FreeObjects(LeftEdges);
+    FreeObjects(RightEdges);
+    FreeObjects(VertexPool);
     PoolVertices = {};
     Screen = {};
     LeftEnds = {};

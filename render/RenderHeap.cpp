@@ -4,9 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "RenderHeapSystem.h"
 
 namespace RenderHeap {
 namespace {
@@ -20,30 +18,12 @@ std::atomic<uint64_t> frees{0};
     std::abort();
 }
 
-#ifdef _WIN32
-// Created on first use and deliberately never destroyed: blocks held by static
-// objects are freed after every user destructor has run, and the system
-// reclaims the heap with the process.
-HANDLE Heap() {
-    static const HANDLE heap = [] {
-        HANDLE h = HeapCreate(0, 0, 0);
-        if (!h) OutOfMemory(0);
-        return h;
-    }();
-    return heap;
-}
-#endif
-
 }  // namespace
 
 void* Alloc(size_t bytes) {
     // A zero-byte request still yields a unique block, as HeapAlloc does.
     const size_t size = bytes ? bytes : 1;
-#ifdef _WIN32
-    void* block = HeapAlloc(Heap(), 0, size);
-#else
-    void* block = std::malloc(size);
-#endif
+    void* block = System::Alloc(size);
     if (!block) OutOfMemory(bytes);
     allocations.fetch_add(1, std::memory_order_relaxed);
     return block;
@@ -52,11 +32,7 @@ void* Alloc(size_t bytes) {
 void Free(void* block) {
     if (!block) return;
     frees.fetch_add(1, std::memory_order_relaxed);
-#ifdef _WIN32
-    HeapFree(Heap(), 0, block);
-#else
-    std::free(block);
-#endif
+    System::Free(block);
 }
 
 uint64_t AllocationCount() { return allocations.load(std::memory_order_relaxed); }

@@ -1,21 +1,22 @@
 #!/usr/bin/env bash
-# Configures and builds the native tree (build/native), the Windows tree
-# (build/win) and, with --with-sanitizers, the native ASan+UBSan tree (build/asan).
+# Configures and builds the trees of CMakePresets.json: native (build/native),
+# win (build/win) and, with --with-sanitizers, asan (build/asan). Every run
+# configures again (quick when nothing changed), so a changed preset or option
+# takes effect. With CI=true compiler warnings are errors.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-configure() { # dir, extra args...
-  local dir=$1; shift
-  if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-  fi
-  cmake --build "$dir"
+werror=OFF
+[ "${CI:-}" = "true" ] && werror=ON
+
+build() { # preset
+  cmake --preset "$1" -DTINTROVER_WERROR="$werror" >/dev/null
+  cmake --build --preset "$1"
 }
 
-configure build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo
-configure build/win -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
+build native
+build win
 if [ "${1:-}" = "--with-sanitizers" ]; then
-  configure build/asan -DCMAKE_BUILD_TYPE=Debug -DTINTROVER_SANITIZE=ON
+  build asan
 fi

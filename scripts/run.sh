@@ -23,8 +23,8 @@ if [ -n "${DISPLAY:-}" ] && xset q >/dev/null 2>&1; then
 fi
 
 . "$root/scripts/xvfb.sh"
+XVFB_CLEANUP='wineserver -k >/dev/null 2>&1 || true'
 xvfb_start
-trap 'wineserver -k >/dev/null 2>&1 || true; xvfb_stop' EXIT
 
 wine "$exe" &
 pid=$!

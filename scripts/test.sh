@@ -15,12 +15,7 @@ export WINEPREFIX="$root/build/win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="
 export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  xvfb_stop
-}
-trap cleanup EXIT
-
+XVFB_CLEANUP='wineserver -k >/dev/null 2>&1 || true'
 xvfb_start || exit 1
 "$root/scripts/wine-prefix.sh"
 wineserver -p >/dev/null 2>&1 || true

@@ -31,14 +31,6 @@ LRESULT CALLBACK ControlWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 
 class TSelfSubClass : public TSubClass {
 public:
-    // Controls are built in two steps, so that creation calls the most derived
-    // class's CreateParams and Setup: construct, then Init().
-    template <typename T>
-    static T* Create(HWND parent) {
-        T* control = new T(parent);
-        control->Init();
-        return control;
-    }
     // Unhooks the control window (which it does not destroy) and leaves the
     // dispatcher.
     ~TSelfSubClass() override;
@@ -74,7 +66,7 @@ protected:
 };
 
 class TAPICheckBox : public TAPIControl {
-    friend TSelfSubClass;
+    friend TSubClass;
 
 public:
     void SetChecked(bool flag);  // no OnClick
@@ -91,7 +83,7 @@ protected:
 };
 
 class TAPIGroupBox : public TAPIControl {
-    friend TSelfSubClass;
+    friend TSubClass;
 
 protected:
     explicit TAPIGroupBox(HWND parent) : TAPIControl(parent) {}
@@ -124,7 +116,7 @@ private:
 };
 
 class TAPIMemo : public TAPIEditBase {
-    friend TSelfSubClass;
+    friend TSubClass;
 
 protected:
     explicit TAPIMemo(HWND parent) : TAPIEditBase(parent) {}
@@ -133,7 +125,7 @@ protected:
 };
 
 class TAPIHScroll : public TAPIControl {
-    friend TSelfSubClass;
+    friend TSubClass;
 
 public:
     ~TAPIHScroll() override;
@@ -170,7 +162,7 @@ private:
 };
 
 class TAPIVScroll : public TAPIHScroll {
-    friend TSelfSubClass;
+    friend TSubClass;
 
 protected:
     explicit TAPIVScroll(HWND parent) : TAPIHScroll(parent) {}

@@ -14,6 +14,19 @@ constexpr const char* PanelClassName = "APIPanel";
 
 HINSTANCE ModuleInstance() { return GetModuleHandleA(nullptr); }
 
+// What the library's own window classes share: redrawn whole on resizing, the
+// arrow cursor, a system colour as background.
+WNDCLASSA OwnWndClass(WNDPROC proc, int backgroundColour, const char* name) {
+    WNDCLASSA wc{};
+    wc.style = CS_VREDRAW | CS_HREDRAW;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ModuleInstance();
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(backgroundColour + 1));
+    wc.lpszClassName = name;
+    return wc;
+}
+
 // The show command the process was started with applies to top-level windows;
 // a child window (a panel) is simply shown, never minimised or hidden with a
 // program started that way.
@@ -101,14 +114,8 @@ TAPIWindow::TAPIWindow(HWND parentWnd, std::string caption)
 TAPIWindow::~TAPIWindow() { RemovePropA(Handle, ObjectProperty); }
 
 void TAPIWindow::FillWndClass(WNDCLASSA& wc) {
-    wc = WNDCLASSA{};
-    wc.style = CS_VREDRAW | CS_HREDRAW;
-    wc.lpfnWndProc = WindowWndProc;
-    wc.hInstance = ModuleInstance();
+    wc = OwnWndClass(WindowWndProc, COLOR_WINDOW, Caption.c_str());
     wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-    wc.lpszClassName = Caption.c_str();
     if (OnRegisterClass != nullptr) OnRegisterClass(&wc);
 }
 
@@ -258,13 +265,7 @@ void TSDIMainWindow::SetClientHeight(int h) {
 // ---- TAPIPanel ----
 
 void TAPIPanel::FillWndClass(WNDCLASSA& wc) {
-    wc = WNDCLASSA{};
-    wc.style = CS_VREDRAW | CS_HREDRAW;
-    wc.lpfnWndProc = PanelWndProc;
-    wc.hInstance = ModuleInstance();
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    wc.lpszClassName = PanelClassName;
+    wc = OwnWndClass(PanelWndProc, COLOR_BTNFACE, PanelClassName);
     OuterEdge = TEdgeKind::Raised;
     InnerEdge = TEdgeKind::None;
     EdgeGap = 2;

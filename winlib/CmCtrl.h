@@ -20,14 +20,6 @@ extern int32_t NextCommonID;
 
 class TCmCtrl : public TSubClass {
 public:
-    // Controls are built in two steps, so that creation calls the most derived
-    // class's CreateHandle: construct, then Init().
-    template <typename T>
-    static T* Create(HWND parent) {
-        T* control = new T(parent);
-        control->Init();
-        return control;
-    }
     ~TCmCtrl() override;  // destroys the control window
 
     HWND Handle{};
@@ -47,7 +39,7 @@ protected:
 };
 
 class TAPIStatusBar : public TCmCtrl {
-    friend TCmCtrl;
+    friend TSubClass;
 
 public:
     static constexpr int32_t MaxParts = 9;
@@ -85,7 +77,7 @@ private:
 };
 
 class TAPITab : public TCmCtrl {
-    friend TCmCtrl;
+    friend TSubClass;
 
 public:
     ~TAPITab() override;

@@ -37,6 +37,17 @@ public:
     explicit TSubClass(HWND window);  // creates GlobalDispatcher on first use
     ~TSubClass() override;            // GlobalDispatcher->RemoveReceiver(this)
 
+    // Controls are built in two steps, so that setting up already runs the most
+    // derived class's overrides (CreateParams and Setup, CreateHandle, the
+    // paint handlers): construct, then Init(). Their constructors and Init are
+    // protected, with TSubClass a friend.
+    template <typename T>
+    static T* Create(HWND parent) {
+        T* control = new T(parent);
+        control->Init();
+        return control;
+    }
+
     // A handler declared for the message number takes precedence over
     // HandleMessage; FindHandler is the per-class table, searched from the
     // most derived class up (only the self-subclassed controls declare one).

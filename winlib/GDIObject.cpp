@@ -259,14 +259,17 @@ void TCDPlusBtn::MouseMove(const TMsgRec& mouse) {
     Call(OnDrag, EventOf(mouse));
 }
 
-void TCDPlusBtn::LeftUp(const TMsgRec& mouse) {
-    if (!Enabled) return;
-    ReleaseCapture();
-    if (!Pressed) return;
+void TCDPlusBtn::Release(const TMsgRec& mouse) {
     Edge = RestEdge;
     Pressed = false;
     Repaint();
     if (Contains(mouse.LParam)) Call(OnClick, EventOf(mouse));
+}
+
+void TCDPlusBtn::LeftUp(const TMsgRec& mouse) {
+    if (!Enabled) return;
+    ReleaseCapture();
+    if (Pressed) Release(mouse);
 }
 
 void TCDPlusBtn::RightUp(const TMsgRec& mouse) {
@@ -294,11 +297,7 @@ void TCDPlusNoBtn::LeftUp(const TMsgRec& mouse) {
     // The capture goes even when the button was disabled while held;
     // otherwise the parent would keep the mouse until it is deactivated.
     ReleaseCapture();
-    if (!Enabled) return;
-    Edge = RestEdge;
-    Pressed = false;
-    Repaint();
-    if (Contains(mouse.LParam)) Call(OnClick, EventOf(mouse));
+    if (Enabled) Release(mouse);
 }
 
 // ---- TAPILabel ----

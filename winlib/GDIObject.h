@@ -18,14 +18,6 @@ inline constexpr int32_t EdgeSunken = EDGE_SUNKEN;  // 10
 
 class TGDIObject : public TSubClass {
 public:
-    // Controls are built in two steps so that the first paint already runs
-    // the most derived class's handlers: construct, then Init().
-    template <typename T>
-    static T* Create(HWND parent) {
-        T* control = new T(parent);
-        control->Init();
-        return control;
-    }
     ~TGDIObject() override;  // invalidates its rectangle
 
     void Repaint();     // the control draws now
@@ -49,7 +41,7 @@ protected:
 };
 
 class TAPISpeedBtn : public TGDIObject {
-    friend TGDIObject;
+    friend TSubClass;
 
 public:
     void SetCaption(const std::string& s);
@@ -82,7 +74,7 @@ protected:
 };
 
 class TAPIColorBtn : public TAPISpeedBtn {
-    friend TGDIObject;
+    friend TSubClass;
 
 public:
     void SetColor(COLORREF c);
@@ -99,7 +91,7 @@ protected:
 };
 
 class TCDPlusBtn : public TAPIColorBtn {
-    friend TGDIObject;
+    friend TSubClass;
 
 public:
     void SetEdge(int32_t e);  // also the resting edge; no repaint
@@ -129,10 +121,12 @@ protected:
     void MouseMove(const TMsgRec& mouse) override;
     void RightUp(const TMsgRec& mouse) override;
     void Press();
+    // Back to the resting edge; a click when the mouse is still over it.
+    void Release(const TMsgRec& mouse);
 };
 
 class TCDPlusNoBtn : public TCDPlusBtn {
-    friend TGDIObject;
+    friend TSubClass;
 
 public:
     bool DisabledUsesFontColor{};
@@ -148,7 +142,7 @@ protected:
 };
 
 class TAPILabel : public TGDIObject {
-    friend TGDIObject;
+    friend TSubClass;
 
 public:
     void SetBackColor(COLORREF c);

@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ConfigCase{"TypeDLevelCaption", TypeDLevelCaptionBox, {10, 120, 72, 24}},
                       ConfigCase{"TypeDLevelValue", TypeDLevelValueBox, {88, 120, 24, 24}},
                       ConfigCase{"TypeDLevelScroll", TypeDLevelScrollBox, {10, 80, 280, 16}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& tested) { return std::string(tested.param.name); });
 
 TEST_F(LayoutTest, CheckBoxesShareOneLeftEdgeAndValuesOneColumn) {
     m.fw = 7;

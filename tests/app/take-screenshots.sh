@@ -11,10 +11,10 @@ mkdir -p "$out"
 export WINEPREFIX=${WINEPREFIX:-$root/build/win/wineprefix} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$root/scripts/wine-prefix.sh"
 . "$root/scripts/xvfb.sh"
+XVFB_CLEANUP='kill "${pid:-}" 2>/dev/null || true'
 xvfb_start
 wine "$exe" &
 pid=$!
-trap 'kill "$pid" 2>/dev/null || true; xvfb_stop' EXIT
 wid=$(timeout 60 xdotool search --sync --onlyvisible --name '^tintrover$' | head -n 1)
 sleep 2
 

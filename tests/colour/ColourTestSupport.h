@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <set>
 
-#include "Scene.h"
+#include "LoadScene.h"
 
 class LoadedScene : public ::testing::Test {
 protected:

@@ -34,13 +34,13 @@ protected:
     // Parses into a list that already holds one primitive, to show that a
     // rejected text appends nothing.
     TModelParseResult Parse(std::string_view text) {
-        FreeModelPrimitives(List);
+        FreeObjects(List);
         List.Add(new TPrimitive);
         return ParseModelText(Scene, text, List);
     }
     int32_t Added() const { return List.Count() - 1; }
     TPrimitive* Primitive(int32_t i) const { return List.GetAs<TPrimitive>(i + 1); }
-    void TearDown() override { FreeModelPrimitives(List); }
+    void TearDown() override { FreeObjects(List); }
 
     void ExpectRejected(const std::string& text, int32_t line) {
         const TModelParseResult result = Parse(text);
@@ -236,9 +236,21 @@ TEST_F(ModelText, OnlyTheFirstFieldOfANameLineCounts) {
     EXPECT_EQ(Primitive(0)->Texture, nullptr);
 }
 
+TEST_F(ModelText, AnEmptyNameLineStartsARecordWithoutAName) {
+    // Read in step: the header line stays the header.
+    ASSERT_TRUE(Parse(Text(With(QuadRecord, 0, ""))).Ok);
+    ASSERT_EQ(Added(), 1);
+    EXPECT_EQ(Primitive(0)->Texture, nullptr);
+    EXPECT_EQ(Primitive(0)->IndexCount, 6);
+    EXPECT_EQ(Primitive(0)->Color, 0u);
+    EXPECT_EQ(Primitive(0)->Vertices.Count(), 4);
+}
+
 TEST_F(ModelText, EmptyTextsAndTextsEndingAtAZeroByteAreRead) {
-    EXPECT_TRUE(Parse("").Ok);
-    EXPECT_EQ(Added(), 0);
+    for (const char* empty : {"", "\r\n"}) {
+        EXPECT_TRUE(Parse(empty).Ok);
+        EXPECT_EQ(Added(), 0);
+    }
     EXPECT_TRUE(Parse(std::string("\0\0junk", 6)).Ok);
     EXPECT_EQ(Added(), 0);
     std::string withZero = Text(QuadRecord) + std::string(1, '\0') + "garbage\tthat\tis\tnever\tread";
@@ -273,11 +285,15 @@ TEST_F(ModelText, TextsThatBreakTheFormatAreRejectedAtTheLineOfTheFault) {
     const std::vector<std::string> unterminated(QuadRecord.begin(), QuadRecord.end() - 1);
     std::vector<std::string> twoRecords = QuadRecord;
     twoRecords.insert(twoRecords.end(), unterminated.begin(), unterminated.end());
+    std::vector<std::string> blankBetween = QuadRecord;
+    blankBetween.push_back("");
+    blankBetween.insert(blankBetween.end(), QuadRecord.begin(), QuadRecord.end());
 
     const std::vector<BadText> cases = {
         {"no separator at all", "hsvCircle", 1},
         {"record without terminator", Text(unterminated), 1},
         {"second record without terminator", Text(twoRecords), 9},
+        {"empty line between records, then a name read as the header", Text(blankBetween), 10},
         {"header missing before the index line", Text(headerMissing), 3},
         {"header count not a number", Text(With(QuadRecord, 1, "six\t0\t4\t1\t1")), 2},
         {"header float not a number", Text(With(QuadRecord, 1, "6\t0\t4\t1,0\t1")), 2},
@@ -320,12 +336,10 @@ TEST_F(ModelText, ARejectedTextLeavesTheRememberedTexturesAlone) {
 
 TEST_F(ModelText, RecordsThatOnlyLookWrongButKeepTheRendererSafeAreRead) {
     // An index count that is not a multiple of three: the renderer ignores
-    // the remainder. Two terminators in a row and blank lines between records
-    // carry nothing.
+    // the remainder. Two terminators in a row carry nothing.
     std::vector<std::string> lines = With(QuadRecord, 1, "7\t0\t4\t1\t1");
     lines[2] = "0\t1\t2\t0\t2\t3\t3\t0";
     lines.push_back("-");
-    lines.push_back("");
     lines.insert(lines.end(), QuadRecord.begin(), QuadRecord.end());
     const TModelParseResult result = Parse(Text(lines));
     ASSERT_TRUE(result.Ok) << result.Message;

@@ -5,9 +5,10 @@
 
 #include <string>
 
+#include "LoadScene.h"
 #include "ModelLoader.h"
 #include "ModelResource.h"
-#include "Scene.h"
+#include "NameCompare.h"
 
 namespace {
 

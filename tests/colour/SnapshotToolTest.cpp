@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "Scene.h"
+#include "LoadScene.h"
 #include "SnapshotOptions.h"
 #include "View.h"
 

@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Senses, Rotation,
                          ::testing::Values(RotationCase{"XTurnsYTowardsZ", &TMatrix::RotateX, {0, 1, 0}, {0, 0, 1}},
                                            RotationCase{"YTurnsZTowardsX", &TMatrix::RotateY, {0, 0, 1}, {1, 0, 0}},
                                            RotationCase{"ZTurnsXTowardsY", &TMatrix::RotateZ, {1, 0, 0}, {0, 1, 0}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& tested) { return std::string(tested.param.name); });
 
 TEST(Matrix, RotationUsesSingleRoundedSineAndItsNegation) {
     TMatrix m;

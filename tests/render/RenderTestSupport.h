@@ -55,8 +55,7 @@ inline TPrimitive* MakePrimitive(std::initializer_list<TVertexData> vertices, st
         v->NX = data.NX, v->NY = data.NY, v->NZ = data.NZ;
         primitive->Vertices.Add(v);
     }
-    primitive->IndexCount = static_cast<int32_t>(indices.size());
-    primitive->Indices = RenderHeap::AllocArray<int16_t>(indices.size() + 5);
+    AllocIndices(*primitive, static_cast<int32_t>(indices.size()));
     int32_t j = 0;
     for (const int index : indices) primitive->Indices[j++] = static_cast<int16_t>(index);
     primitive->Color = color;
@@ -72,10 +71,7 @@ public:
     TModel(std::initializer_list<TPrimitive*> primitives) {
         for (TPrimitive* p : primitives) List.Add(p);
     }
-    ~TModel() {
-        for (int32_t i = 0; i < List.Count(); ++i) delete List.Get(i);
-        List.Clear();
-    }
+    ~TModel() { FreeObjects(List); }
     TModel(const TModel&) = delete;
     TModel& operator=(const TModel&) = delete;
 

@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(PerCount, StatusBarPartsTest,
                                            TPartsCase{"TenIgnored", 10, {80, -1}},
                                            TPartsCase{"ZeroIgnored", 0, {80, -1}},
                                            TPartsCase{"NegativeIgnored", -1, {80, -1}}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& tested) { return std::string(tested.param.Name); });
 
 TEST_F(StatusBarTest, SetPartWidthReappliesEveryPart) {
     bar->SetParts(8);
@@ -234,7 +234,7 @@ INSTANTIATE_TEST_SUITE_P(PerButton, StatusBarNotifyTest,
                                            TMouseNotifyCase{"DoubleClick", WM_LBUTTONDBLCLK, NM_DBLCLK},
                                            TMouseNotifyCase{"RightClick", WM_RBUTTONUP, NM_RCLICK},
                                            TMouseNotifyCase{"RightDoubleClick", WM_RBUTTONDBLCLK, NM_RDBLCLK}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& tested) { return std::string(tested.param.Name); });
 
 TEST_F(StatusBarTest, NotificationsOfOtherControlsAreNotItsOwn) {
     bar->OnClick = RecordNotify;

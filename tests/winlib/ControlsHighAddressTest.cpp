@@ -32,8 +32,8 @@ protected:
     void SetUp() override { Seen.clear(); }
 
     template <typename T>
-    T* Standard(HWND parent, int x, int y, int width, int height) {
-        auto* control = TSelfSubClass::Create<THigh<T>>(parent);
+    T* Standard(HWND owner, int x, int y, int width, int height) {
+        auto* control = TSelfSubClass::Create<THigh<T>>(owner);
         control->SetBounds(MakeRect(x, y, width, height));
         EXPECT_TRUE(THighHeap::IsHigh(control));
         return control;

@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TShiftCase{"PlusEtched", 2, EdgeEtched, 1, -1},
                       TShiftCase{"PlusRaisedOffsetZero", 2, EdgeRaised, 0, -1},
                       TShiftCase{"PlusNoEdge", 2, EdgeNone, 1, 0}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& tested) { return std::string(tested.param.Name); });
 
 // The text colour each class sets up, enabled and disabled.
 struct TTextColourCase {
@@ -205,7 +205,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TTextColourCase{"PlusEnabledNamedFont", 2, true, true, true, -1},
                       TTextColourCase{"PlusDisabledUsesFontColour", 2, false, true, true, -1},
                       TTextColourCase{"PlusDisabledGrey", 2, false, true, false, COLOR_GRAYTEXT}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& tested) { return std::string(tested.param.Name); });
 
 TEST_F(ButtonPaintTest, HiddenButtonNeitherPaintsNorReactsAndDeletionErasesIt) {
     auto* button = NewPlusButton(parent.Handle, 20, 20, 60, 30, 0, "", EdgeRaised, RecordClick);

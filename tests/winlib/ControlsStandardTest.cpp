@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "ScrollBar", "", 0x54010000, 0},
         TCreationCase{"VScroll", [](HWND p) -> TAPIControl* { return TSelfSubClass::Create<TAPIVScroll>(p); },
                       "ScrollBar", "", 0x54010001, 0}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& tested) { return std::string(tested.param.Name); });
 
 TEST_F(ControlCreationTest, FactoryPlacesCaptionsAndTheCommonSettersWork) {
     auto* box = NewCheckBox(parent.Handle, 10, 20, 100, 24, "Go", nullptr);
@@ -268,7 +268,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TScrollCase{"Bottom", SB_BOTTOM, 0, 100, "scroll"},
                       TScrollCase{"EndScroll", SB_ENDSCROLL, 0, 50, "scroll"},
                       TScrollCase{"UnknownCode", 9, 0, 50, ""}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& tested) { return std::string(tested.param.Name); });
 
 TEST_F(ScrollBarTest, StepsStopAtTheEndsButStillReport) {
     Scroll(bar, WM_HSCROLL, SB_LINEUP);

@@ -22,8 +22,7 @@ TPrimitive* MakePrimitive(std::initializer_list<TCorner> corners, std::initializ
         v->NX = c.NX, v->NY = c.NY, v->NZ = c.NZ;
         p->Vertices.Add(v);
     }
-    p->IndexCount = static_cast<int32_t>(indices.size());
-    p->Indices = RenderHeap::AllocArray<int16_t>(indices.size() + 5);
+    AllocIndices(*p, static_cast<int32_t>(indices.size()));
     int32_t j = 0;
     for (const int16_t i : indices) p->Indices[j++] = i;
     p->Color = color;
@@ -47,11 +46,6 @@ TTexture* MakeTexture() {
         }
     }
     return t;
-}
-
-void FreeAll(TObjectList& list) {
-    for (int32_t i = 0; i < list.Count(); ++i) delete list.Get(i);
-    list.Clear();
 }
 
 }  // namespace
@@ -97,6 +91,6 @@ TDemoScene::TDemoScene() {
 }
 
 TDemoScene::~TDemoScene() {
-    FreeAll(Quad);
-    FreeAll(Triangles);
+    FreeObjects(Quad);
+    FreeObjects(Triangles);
 }

@@ -1,5 +1,6 @@
 #include "FrameMaker.h"
 
+#include "LoadScene.h"
 #include "Supersample.h"
 
 TFrameMaker::TFrameMaker(int32_t scale, int32_t aa, uint32_t background) : Scale(scale), Aa(aa) {
