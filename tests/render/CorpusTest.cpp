@@ -88,7 +88,8 @@ private:
             m.RotateY(Random.Real(-7, 7));
             m.RotateX(Random.Real(-7, 7));
             m.RotateZ(Random.Real(-7, 7));
-            m.Translate(Random.Real(-0.3, 0.3) * size.Width, Random.Real(-0.3, 0.3) * size.Height, Random.Real(-50, 50));
+            m.Translate(Random.Real(-0.3, 0.3) * static_cast<float>(size.Width), Random.Real(-0.3, 0.3) * static_cast<float>(size.Height),
+                        Random.Real(-50, 50));
         } else if (kind == 2) {
             for (float& e : m.Current) e = Random.Real(-1.6, 1.6);
             for (int c = 0; c < 3; ++c) m.Current[12 + c] = Random.Real(-20, 20);
@@ -103,14 +104,14 @@ private:
     float Coordinate(int32_t extent, float centre) {
         switch (Group.Place) {
             case TPlace::Edges: {
-                const float border = extent / 2.0f * (Random.OneIn(2) ? 1.0f : -1.0f);
+                const float border = static_cast<float>(extent) / 2.0f * (Random.OneIn(2) ? 1.0f : -1.0f);
                 return border + Random.Real(-3.0, 3.0);
             }
             case TPlace::Limits:
                 return !Random.OneIn(6) ? Random.Real(-40, 40) : (Random.OneIn(2) ? 1 : -1) * Random.Real(32600, 32800);
             case TPlace::Inside:
             default:
-                return Spread > 0 ? centre + Random.Real(-Spread, Spread) : Random.Real(-0.7, 0.7) * extent;
+                return Spread > 0 ? centre + Random.Real(-Spread, Spread) : Random.Real(-0.7, 0.7) * static_cast<float>(extent);
         }
     }
 
@@ -166,8 +167,8 @@ private:
         if (Group.Guarded && Random.OneIn(10)) p->DiffuseLevel = Random.OneIn(2) ? 300.0f : NaN;
         if (Random.OneIn(2)) p->Texture = NewTexture();
         Spread = Random.OneIn(2) ? Random.Real(0.5, 8) : 0;
-        CentreX = Random.Real(-0.6, 0.6) * size.Width;
-        CentreY = Random.Real(-0.6, 0.6) * size.Height;
+        CentreX = Random.Real(-0.6, 0.6) * static_cast<float>(size.Width);
+        CentreY = Random.Real(-0.6, 0.6) * static_cast<float>(size.Height);
 
         std::vector<int16_t> indices;
         if (Random.OneIn(2)) {
