@@ -56,6 +56,25 @@ void BM_TypeDAllPagesEveryChip(benchmark::State& bench) {
 }
 BENCHMARK(BM_TypeDAllPagesEveryChip)->Unit(benchmark::kMicrosecond);
 
+// How a frame's cost grows with its work: TypeD with 1 to 10 pages of every
+// chip, TypeC with 1 to 32 sections. Each page or section is the same solid
+// turned, so the work per frame grows with the count.
+void BM_TypeDPages(benchmark::State& bench) {
+    TViewState state = StartState(3);
+    state.TypeDSections = static_cast<int32_t>(bench.range(0));
+    state.TypeDLevel = 10;
+    RenderFrames(bench, state);
+    bench.SetItemsProcessed(bench.iterations() * bench.range(0));
+}
+BENCHMARK(BM_TypeDPages)->ArgName("pages")->DenseRange(1, 10)->Unit(benchmark::kMicrosecond);
+
+void BM_TypeCSections(benchmark::State& bench) {
+    TViewState state = StartState(2);
+    state.TypeCSections = static_cast<int32_t>(bench.range(0));
+    RenderFrames(bench, state);
+    bench.SetItemsProcessed(bench.iterations() * bench.range(0));
+}
+BENCHMARK(BM_TypeCSections)->ArgName("sections")->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Arg(16)->Arg(24)->Arg(32)->Unit(benchmark::kMicrosecond);
 // The export tool's turntable: 64 frames of that view with the first
 // horizontal bar stepped once round (63 positions make a round).
 void BM_TypeDTurntable64Frames(benchmark::State& bench) {

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "Rounding.h"
+
 int32_t IntMod(int32_t a, int32_t b) {
     if (b <= 0) return a;
     const int64_t magnitude = std::llabs(static_cast<int64_t>(a));
@@ -18,11 +20,10 @@ int32_t NormalizeHue(int32_t h) {
 int32_t ClampByte(int32_t i) { return i < 0 ? 0 : (i > 255 ? 255 : i); }
 
 uint8_t RoundByte(double x) {
-    if (std::isnan(x)) return 0;
+    if (!(x > -1.0)) return 0;  // a NaN too
     if (x > 255.0) return 255;
-    const double r = std::nearbyint(x);  // ties to even in the default mode
-    if (r <= 0.0) return 0;
-    return static_cast<uint8_t>(r);
+    const int64_t r = RoundToInt64(x);
+    return r <= 0 ? 0 : static_cast<uint8_t>(r);
 }
 
 int32_t FloorInt(long double x) {

@@ -1,6 +1,7 @@
 #include "Textures.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -36,12 +37,14 @@ uint32_t ResultPixel(const TScene& scene, int32_t j) {
 
 int32_t RoundToInt(long double x) { return static_cast<int32_t>(nearbyintl(x)); }
 
-// Hue and saturation of one painted texel of the hue circle; they do not
-// depend on the value level.
+// Where one painted texel of the hue circle sits in HSV. Hue and saturation
+// do not depend on the value level; the texel's colour is then picked from
+// the value level's tables (THueCircleLevel) by its sector.
 struct THueCircleTexel {
     uint32_t Index;
-    int16_t Hue;
-    int16_t Saturation;
+    uint8_t Sector;      // hue / 60, with hue 360 taken as 0
+    uint8_t Fraction;    // hue % 60
+    uint8_t Saturation;  // 0..255
 };
 
 std::vector<THueCircleTexel> ComputeHueCircleGeometry(int32_t size) {
@@ -54,10 +57,12 @@ std::vector<THueCircleTexel> ComputeHueCircleGeometry(int32_t size) {
             const int32_t dx = i - r;
             const int32_t d2 = dx * dx + dy * dy;
             if (d2 > r * r) continue;
-            const int32_t saturation = static_cast<int32_t>(std::nearbyint(std::sqrt(static_cast<double>(d2)) * 255.0 / r));
+            const int32_t saturation = ClampByte(static_cast<int32_t>(std::nearbyint(std::sqrt(static_cast<double>(d2)) * 255.0 / r)));
             int32_t hue = RoundToInt((ArcTan2(dx, dy) / Pi + 1.0L) * 180.0L) + 90;
             if (hue > 360) hue -= 360;
-            texels.push_back({static_cast<uint32_t>(j * size + i), static_cast<int16_t>(hue), static_cast<int16_t>(saturation)});
+            hue = NormalizeHue(hue) % 360;
+            texels.push_back({static_cast<uint32_t>(j * size + i), static_cast<uint8_t>(hue / 60),
+                              static_cast<uint8_t>(hue % 60), static_cast<uint8_t>(saturation)});
         }
     }
     return texels;
@@ -75,6 +80,39 @@ const std::vector<THueCircleTexel>& HueCircleGeometry(int32_t size) {
     return cached;
 }
 
+// The terms of the integer HSV conversion (HsvToPixel) for one value level v,
+// per saturation s and hue fraction f: p = v - v s / 255 and
+// v - (v s f) / 15300, which is q for f and t for 60 - f. With s = 0 all
+// terms are v, the grey of the conversion's own special case.
+class THueCircleLevel {
+public:
+    explicit THueCircleLevel(int32_t v) : Value(static_cast<uint32_t>(v)) {
+        for (int32_t s = 0; s < 256; ++s) {
+            const int32_t vs = v * s;
+            P[static_cast<size_t>(s)] = static_cast<uint8_t>(v - vs / 255);
+            for (int32_t f = 0; f <= 60; ++f) Q[static_cast<size_t>(s)][static_cast<size_t>(f)] = static_cast<uint8_t>(v - (vs * f) / 15300);
+        }
+    }
+
+    // The conversion's sectors as weights of v, p, q and t: red, green and
+    // blue are (v, t, p), (q, v, p), (p, v, t), (p, q, v), (t, p, v),
+    // (v, p, q). Sums of weighted bytes, without a branch per texel.
+    uint32_t PixelOf(const THueCircleTexel& texel) const {
+        static constexpr uint32_t R = 1u << 16, G = 1u << 8, B = 1u;
+        static constexpr std::array<std::array<uint32_t, 4>, 6> Weights{{
+            {R, B, 0, G}, {G, B, R, 0}, {G, R, 0, B}, {B, R, G, 0}, {B, G, 0, R}, {R, G, B, 0},
+        }};
+        const auto& w = Weights[texel.Sector];
+        const auto& row = Q[texel.Saturation];
+        return Value * w[0] + P[texel.Saturation] * w[1] + row[texel.Fraction] * w[2] + row[60 - texel.Fraction] * w[3];
+    }
+
+private:
+    uint32_t Value;
+    std::array<uint8_t, 256> P{};
+    std::array<std::array<uint8_t, 61>, 256> Q{};
+};
+
 }  // namespace
 
 void FillColumn(uint32_t* pixels, int32_t size, uint32_t top, uint32_t bottom, int32_t column, int32_t count) {
@@ -90,9 +128,8 @@ void BuildHueCircle(TScene& scene, uint32_t* pixels, int32_t size, int32_t value
     if (!pixels || size < 2) return;
     scene.SceneReady = false;
     Fill(pixels, size, BytesToPixel(ColorToBytes(background)) | HueCircleBackgroundFlag);
-    for (const THueCircleTexel& texel : HueCircleGeometry(size)) {
-        pixels[texel.Index] = HsvToPixel(texel.Hue, texel.Saturation, value);
-    }
+    const THueCircleLevel level(ClampByte(value));
+    for (const THueCircleTexel& texel : HueCircleGeometry(size)) pixels[texel.Index] = level.PixelOf(texel);
     scene.SceneReady = true;
 }
 

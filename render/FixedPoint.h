@@ -1,7 +1,8 @@
 #pragma once
 // 16.16 helpers shared by the vertex stage and the rasteriser.
-#include <cmath>
 #include <cstdint>
+
+#include "Rounding.h"
 
 namespace FixedPoint {
 
@@ -22,7 +23,7 @@ inline int64_t IntPart(int64_t v) { return v >> 16; }
 // count: always finite and at most 2^32 in magnitude, so it needs no
 // saturation, only a 64-bit result.
 inline int64_t NearestStep(int64_t difference, int64_t count) {
-    return static_cast<int64_t>(std::nearbyint(static_cast<double>(difference) / static_cast<double>(count)));
+    return RoundToInt64(static_cast<double>(difference) / static_cast<double>(count));
 }
 
 }  // namespace FixedPoint

@@ -50,14 +50,10 @@ void TRender::FreeBlocks() {
     FreeObjects(LeftEdges);
     FreeObjects(RightEdges);
     FreeObjects(VertexPool);
-    LeftRows.clear();
-    RightRows.clear();
-    PoolVertices.clear();
-    LeftRows.shrink_to_fit();
-    RightRows.shrink_to_fit();
-    PoolVertices.shrink_to_fit();
-    PoolValid.clear();
-    PoolValid.shrink_to_fit();
+    PoolVertices = {};
+    Screen = {};
+    LeftEnds = {};
+    RightEnds = {};
     PoolCount = 0;
     Width = 0;
     Height = 0;
@@ -69,28 +65,24 @@ void TRender::SetSize(int32_t width, int32_t height) {
     Width = width;
     Height = height;
     const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
-    ColorBuffer = RenderHeap::AllocArray<uint32_t>(pixels);
-    DepthBuffer = RenderHeap::AllocArray<int32_t>(pixels);
+    ColorBuffer = RenderHeap::AllocArray<uint32_t>(pixels + VectorSlack);
+    DepthBuffer = RenderHeap::AllocArray<int32_t>(pixels + VectorSlack);
     BitmapInfo = RenderHeap::AllocArray<uint8_t>(BitmapInfoSize);
     FillBitmapInfo();
 
-    LeftRows.reserve(static_cast<size_t>(height));
-    RightRows.reserve(static_cast<size_t>(height));
     for (int32_t row = 0; row < height; ++row) {
-        auto* left = new TScanLine;
-        auto* right = new TScanLine;
-        LeftEdges.Add(left);
-        RightEdges.Add(right);
-        LeftRows.push_back(left);
-        RightRows.push_back(right);
+        LeftEdges.Add(new TScanLine);
+        RightEdges.Add(new TScanLine);
     }
+    LeftEnds.assign(static_cast<size_t>(height), TRowEnd{});
+    RightEnds.assign(static_cast<size_t>(height), TRowEnd{});
     PoolVertices.reserve(MaxPrimitiveVertices);
     for (int32_t i = 0; i < MaxPrimitiveVertices; ++i) {
         auto* vertex = new TLVertex;
         VertexPool.Add(vertex);
         PoolVertices.push_back(vertex);
     }
-    PoolValid.assign(MaxPrimitiveVertices, 0);
+    Screen.assign(MaxPrimitiveVertices, TScreenVertex{});
 }
 
 // BITMAPINFOHEADER, little-endian, then 4 zero bytes: biSize 40, the size with a

@@ -45,6 +45,9 @@ public:
     const uint32_t* Texels{};  // borrowed
     uint32_t* SolidTexel{};
     int32_t Width{}, Height{};
+    // The row records and the pool as objects. Drawing works in contiguous
+    // copies of them (LeftEnds, RightEnds, Screen below); TransformVertices
+    // also fills the pool, DrawList does not.
     TObjectList LeftEdges;     // of TScanLine, one per row
     TObjectList RightEdges;
     TObjectList VertexPool;    // of TLVertex, MaxPrimitiveVertices entries
@@ -60,28 +63,51 @@ public:
     void SetMaterial(const TPrimitive& primitive);
     bool SetTexture(const TTexture* texture);  // false: texture unusable
     bool TransformVertices(const TObjectList& vertices);  // false: too many
-    void DrawTriangle(int32_t a, int32_t b, int32_t c);   // pool indices
+    void DrawTriangle(int32_t a, int32_t b, int32_t c);   // pool indices, after TransformVertices
 
     static constexpr int32_t EmptyDepth = 2147483647;
     static constexpr int32_t BitmapInfoSize = 44;
     // Larger sizes leave the renderer unsized (no buffers, nothing drawn).
     static constexpr int32_t MaxDimension = 16384;
+    // Pixels after the frame in both buffers, so that the last four-pixel group
+    // of a span can be read and written back whole.
+    static constexpr size_t VectorSlack = 3;
+
+    // Off: every span is filled pixel by pixel. The vector spans give the same
+    // bits; the switch lets tests prove it.
+    bool VectorSpans{true};
+
+    // A screen vertex as the rasteriser reads it: the pool entry's values with
+    // one diffuse intensity (the vertex stage gives all three channels the
+    // same), and whether every value is in range.
+    struct TScreenVertex {
+        int32_t X, Y, Z, Diffuse, Specular, U, V;
+        bool Valid;
+    };
+    // One end of one row's span: the record of the left or right edge.
+    struct TRowEnd {
+        int32_t X, Z, Diffuse, Specular, U, V;
+    };
+    // The texture state the spans of one primitive read.
+    struct TTexelState;
 
 private:
     void FreeBlocks();
     void FillBitmapInfo();
-    void WalkEdge(const TLVertex& p, const TLVertex& q);
-    void FillUnlit(int32_t y);
-    void FillLit(int32_t y);
+    // The vertex stage into Screen; with `light` false the intensities are
+    // left out when no vertex can be refused for them.
+    bool Transform(const TObjectList& vertices, bool light);
+    template <bool Lit, bool Textured>
+    void DrawTriangles(const int16_t* indices, int32_t count);
+    template <bool Lit, bool Textured>
+    void Rasterise(const TScreenVertex& a, const TScreenVertex& b, const TScreenVertex& c, const TTexelState& tex);
 
-    // Direct views of the records owned by LeftEdges, RightEdges and
-    // VertexPool, so the inner loops need not go through the list boxes.
-    std::vector<TScanLine*> LeftRows;
-    std::vector<TScanLine*> RightRows;
+    // The working copies of the vertex pool and of the row records, in one
+    // block each, sized by SetSize.
+    std::vector<TScreenVertex> Screen;
+    std::vector<TRowEnd> LeftEnds;
+    std::vector<TRowEnd> RightEnds;
     std::vector<TLVertex*> PoolVertices;
-    // Per pool vertex: every 16.16 value it holds is in range (see
-    // TransformVertices); triangles using any other vertex are skipped.
-    std::vector<uint8_t> PoolValid;
     int32_t PoolCount{};  // vertices of the primitive being drawn
 };
 

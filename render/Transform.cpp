@@ -74,15 +74,36 @@ TLight LightOf(float nx, float ny, float nz, int32_t power) {
     return {d, PowerOf(r, power)};
 }
 
+// A level whose product with 255 and any factor in 0..1 rounds inside the
+// limit: with it no intensity can refuse a vertex.
+bool SafeLevel(float level) { return std::fabs(static_cast<double>(level)) * 255.0 <= 32766.0; }
+
 }  // namespace
 
 bool TRender::TransformVertices(const TObjectList& vertices) {
+    if (!Transform(vertices, true)) return false;
+    for (int32_t i = 0; i < PoolCount; ++i) {
+        const TScreenVertex& v = Screen[static_cast<size_t>(i)];
+        TLVertex& out = *PoolVertices[static_cast<size_t>(i)];
+        out.X = v.X, out.Y = v.Y, out.Z = v.Z;
+        out.DiffuseR = out.DiffuseG = out.DiffuseB = v.Diffuse;
+        out.Specular = v.Specular;
+        out.U = v.U, out.V = v.V;
+    }
+    return true;
+}
+
+// The diffuse and specular factors d and s lie in 0..1 (a NaN gives 0), so
+// with safe levels the intensities can be left out when the spans do not
+// read them: no vertex is refused for them either way.
+bool TRender::Transform(const TObjectList& vertices, bool light) {
     const int32_t count = vertices.Count();
-    if (count > MaxPrimitiveVertices || PoolVertices.size() < MaxPrimitiveVertices) {
+    if (count > MaxPrimitiveVertices || Screen.size() < MaxPrimitiveVertices) {
         PoolCount = 0;
         return false;
     }
     PoolCount = count;
+    light = light || !SafeLevel(SpecularLevel) || !SafeLevel(DiffuseLevel);
     const TMatrix4& m = Matrix.Current;
     // One row-vector product, summed left to right in double, rounded once.
     auto column = [&m](float x, float y, float z, int c) {
@@ -90,33 +111,34 @@ bool TRender::TransformVertices(const TObjectList& vertices) {
     };
     const int64_t centreX = int64_t{Nearest(Width / 2.0)} * FixedPoint::One;
     const int64_t centreY = int64_t{Nearest(Height / 2.0)} * FixedPoint::One;
+    const double texWidth = TexWidth, texHeight = TexHeight;
 
     for (int32_t i = 0; i < count; ++i) {
         const TVertex* v = vertices.GetAs<TVertex>(i);
-        TLVertex& out = *PoolVertices[static_cast<size_t>(i)];
+        TScreenVertex& out = Screen[static_cast<size_t>(i)];
         if (!v) {
-            PoolValid[static_cast<size_t>(i)] = 0;
+            out.Valid = false;
             continue;
+        }
+        bool ok = true;
+        if (light) {
+            // The translation row is added to the normal too, as to a position.
+            const float nx = column(v->NX, v->NY, v->NZ, 0);
+            const float ny = column(v->NX, v->NY, v->NZ, 1);
+            const float nz = column(v->NX, v->NY, v->NZ, 2);
+            const TLight lit = LightOf(nx, ny, nz, SpecularPower);
+            ok = ToFixedIntensity(255.0 * lit.Specular * SpecularLevel, out.Specular);
+            ok = ToFixedIntensity(255.0 * lit.Diffuse * DiffuseLevel, out.Diffuse) && ok;
         }
         const float px = column(v->X, v->Y, v->Z, 0);
         const float py = column(v->X, v->Y, v->Z, 1);
         const float pz = column(v->X, v->Y, v->Z, 2);
-        // The translation row is added to the normal too, as to a position.
-        const float nx = column(v->NX, v->NY, v->NZ, 0);
-        const float ny = column(v->NX, v->NY, v->NZ, 1);
-        const float nz = column(v->NX, v->NY, v->NZ, 2);
-        const TLight light = LightOf(nx, ny, nz, SpecularPower);
-
-        int32_t diffuse{};
-        bool ok = ToFixedIntensity(255.0 * light.Specular * SpecularLevel, out.Specular);
-        ok = ToFixedIntensity(255.0 * light.Diffuse * DiffuseLevel, diffuse) && ok;
-        out.DiffuseR = out.DiffuseG = out.DiffuseB = diffuse;
         ok = ToFixed(double{px} * 65535.0, centreX, out.X) && ok;
         ok = ToFixed(-double{py} * 65535.0, centreY, out.Y) && ok;
         ok = ToFixed(double{pz} * 65535.0, 0, out.Z) && ok;
-        ok = ToFixed(double(TexWidth) * v->U * 65535.0, 0, out.U) && ok;
-        ok = ToFixed(double(TexHeight) * v->V * 65535.0, 0, out.V) && ok;
-        PoolValid[static_cast<size_t>(i)] = ok ? 1 : 0;
+        ok = ToFixed(texWidth * v->U * 65535.0, 0, out.U) && ok;
+        ok = ToFixed(texHeight * v->V * 65535.0, 0, out.V) && ok;
+        out.Valid = ok;
     }
     return true;
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "ColorMath.h"
@@ -69,6 +71,30 @@ TEST_F(Textures, HueCircleOfValueZeroIsBlackButPainted) {
                 ASSERT_EQ(At(256, j, i), 0u) << j << "," << i;
             }
         }
+    }
+}
+
+// The circle is rebuilt from per-level tables; every painted texel must be
+// the integer HSV conversion of its hue and saturation at every level.
+TEST_F(Textures, HueCircleTexelsAreTheHsvConversionAtEveryValueLevel) {
+    struct TTexel {
+        int32_t Index, Hue, Saturation;
+    };
+    std::vector<TTexel> inside;
+    for (int32_t j = 0; j < 255; ++j) {
+        for (int32_t i = 1; i < 256; ++i) {
+            const int32_t dx = i - 128, dy = 255 - j - 128;
+            if (dx * dx + dy * dy > 128 * 128) continue;
+            const auto saturation = static_cast<int32_t>(std::nearbyint(std::sqrt(dx * dx + dy * dy) * 255.0 / 128));
+            auto hue = static_cast<int32_t>(nearbyintl((ArcTan2(dx, dy) / std::numbers::pi_v<long double> + 1) * 180)) + 90;
+            inside.push_back({j * 256 + i, hue > 360 ? hue - 360 : hue, saturation});
+        }
+    }
+    uint32_t* p = Buffer(256);
+    for (int32_t value = 0; value <= 255; value += value < 250 ? 7 : 1) {
+        BuildHueCircle(Scene, p, 256, value, 0xC0C0C0);
+        for (const TTexel& t : inside)
+            ASSERT_EQ(p[t.Index], HsvToPixel(t.Hue, t.Saturation, value)) << "value " << value << " at " << t.Index;
     }
 }
 
