@@ -112,8 +112,11 @@ void OnDestroyMain(TMsgRec* rec);
 void ApplySystemColors(TMsgRec* rec = nullptr);
 void LayoutMainWindow();
 
-// The view controller: the change handler of the three view scroll bars.
+// The view controller: the change handler of the three view scroll bars, and
+// the view state it reads from the controls.
 void UpdateView(TMsgRec* rec);
+struct TViewState;
+TViewState ReadViewState();
 
 // Tabs and the tool strip.
 void OnTabChanging(TMsgRec* rec);

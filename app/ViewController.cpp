@@ -8,20 +8,6 @@
 
 namespace {
 
-TViewState ReadViewState() {
-    TViewState s;
-    s.Tab = App.PageTab->SelectedIndex();
-    s.H1 = App.ViewScrollH1->Position();
-    s.H2 = App.ViewScrollH2->Position();
-    s.V = App.ViewScrollV->Position();
-    s.TypeCSections = App.TypeCSectionScroll->Position();
-    s.TypeCSingle = App.TypeCSingleCheck->Checked;
-    s.TypeDSections = App.TypeDSectionScroll->Position();
-    s.TypeDLevel = App.TypeDLevelScroll->Position();
-    s.TypeDSingle = App.TypeDSingleCheck->Checked;
-    return s;
-}
-
 // The status text is kept in code page 932. Converted explicitly, it reads
 // right whatever the system's ANSI code page is; should the system lack that
 // code page, the renderer's own UTF-16 text stands in.
@@ -37,6 +23,20 @@ std::wstring StatusForDisplay(const TStatusText& status) {
 }
 
 }  // namespace
+
+TViewState ReadViewState() {
+    TViewState s;
+    s.Tab = App.PageTab->SelectedIndex();
+    s.H1 = App.ViewScrollH1->Position();
+    s.H2 = App.ViewScrollH2->Position();
+    s.V = App.ViewScrollV->Position();
+    s.TypeCSections = App.TypeCSectionScroll->Position();
+    s.TypeCSingle = App.TypeCSingleCheck->Checked;
+    s.TypeDSections = App.TypeDSectionScroll->Position();
+    s.TypeDLevel = App.TypeDLevelScroll->Position();
+    s.TypeDSingle = App.TypeDSingleCheck->Checked;
+    return s;
+}
 
 void UpdateView(TMsgRec* rec) {
     if (rec != nullptr && LOWORD(rec->WParam) == SB_ENDSCROLL) return;

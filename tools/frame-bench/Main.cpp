@@ -40,23 +40,8 @@ double Seconds() {
     return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-// The state UpdateView reads from the controls.
-TViewState ControlState() {
-    TViewState s;
-    s.Tab = App.PageTab->SelectedIndex();
-    s.H1 = App.ViewScrollH1->Position();
-    s.H2 = App.ViewScrollH2->Position();
-    s.V = App.ViewScrollV->Position();
-    s.TypeCSections = App.TypeCSectionScroll->Position();
-    s.TypeCSingle = App.TypeCSingleCheck->Checked;
-    s.TypeDSections = App.TypeDSectionScroll->Position();
-    s.TypeDLevel = App.TypeDLevelScroll->Position();
-    s.TypeDSingle = App.TypeDSingleCheck->Checked;
-    return s;
-}
-
 double RenderFrames(int frames) {
-    TViewState state = ControlState();
+    TViewState state = ReadViewState();
     const double start = Seconds();
     for (int i = 0; i < frames; ++i) {
         state.H1 = (state.H1 + 1) % (ViewHScrollMax + 1);
