@@ -16,11 +16,7 @@ mkdir -p "$out"
 
 . "$root/scripts/xvfb.sh"
 export WINEPREFIX="$root/build/win/soak-wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
-  xvfb_stop
-}
-trap cleanup EXIT
+XVFB_CLEANUP='wineserver -k >/dev/null 2>&1 || true'
 xvfb_start || exit 1
 "$root/scripts/wine-prefix.sh"
 timeout 120 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
