@@ -203,17 +203,7 @@ TEST_F(Clipping, RandomGeometryStaysInsideTheBuffers) {
 
 namespace {
 
-uint64_t Fingerprint(const TRender& render) {
-    uint64_t hash = 14695981039346656037ull;  // FNV-1a
-    auto mix = [&hash](uint32_t word) {
-        for (int i = 0; i < 4; ++i) hash = (hash ^ ((word >> (8 * i)) & 0xFF)) * 1099511628211ull;
-    };
-    for (int32_t i = 0; i < render.Width * render.Height; ++i) {
-        mix(render.ColorBuffer[i]);
-        mix(static_cast<uint32_t>(render.DepthBuffer[i]));
-    }
-    return hash;
-}
+uint64_t Fingerprint(const TRender& render) { return FoldFrame(FrameHashSeed, render); }
 
 // A turned, lit and textured scene, fingerprinted. The values were recorded
 // from the native build; the cross-built suite must reproduce them under

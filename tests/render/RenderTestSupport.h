@@ -64,6 +64,20 @@ inline TPrimitive* MakePrimitive(std::initializer_list<TVertexData> vertices, st
     return primitive;
 }
 
+// FNV-1a over a frame's colour and depth, continued from `hash`; a frame's
+// fingerprint starts from FrameHashSeed.
+constexpr uint64_t FrameHashSeed = 14695981039346656037ull;
+inline uint64_t FoldFrame(uint64_t hash, const TRender& render) {
+    auto mix = [&hash](uint32_t word) {
+        for (int i = 0; i < 4; ++i) hash = (hash ^ ((word >> (8 * i)) & 0xFF)) * 1099511628211ull;
+    };
+    for (int32_t i = 0; i < render.Width * render.Height; ++i) {
+        mix(render.ColorBuffer[i]);
+        mix(static_cast<uint32_t>(render.DepthBuffer[i]));
+    }
+    return hash;
+}
+
 // A list of primitives that frees them, as the application's model lists do.
 class TModel {
 public:
