@@ -104,10 +104,12 @@ bool TRender::Transform(const TObjectList& vertices, bool light) {
     }
     PoolCount = count;
     light = light || !SafeLevel(SpecularLevel) || !SafeLevel(DiffuseLevel);
-    const TMatrix4& m = Matrix.Current;
+    // The matrix in double once, not once per vertex: the same values.
+    double m[16];
+    for (size_t c = 0; c < 16; ++c) m[c] = Matrix.Current[c];
     // One row-vector product, summed left to right in double, rounded once.
     auto column = [&m](float x, float y, float z, int c) {
-        return static_cast<float>(double{x} * m[c] + double{y} * m[4 + c] + double{z} * m[8 + c] + double{m[12 + c]});
+        return static_cast<float>(double{x} * m[c] + double{y} * m[4 + c] + double{z} * m[8 + c] + m[12 + c]);
     };
     const int64_t centreX = int64_t{Nearest(Width / 2.0)} * FixedPoint::One;
     const int64_t centreY = int64_t{Nearest(Height / 2.0)} * FixedPoint::One;
