@@ -29,7 +29,7 @@ float PowerOf(float r, int32_t n) {
 // limit.
 bool ToFixed(double x, int64_t offset, int32_t& out) {
     if (!FitsInt32(x)) return false;
-    const int64_t v = int64_t{Nearest(x)} + offset;
+    const int64_t v = RoundToInt64(x) + offset;  // Nearest(x), which FitsInt32 makes exact
     if (!InLimit(v)) return false;
     out = static_cast<int32_t>(v);
     return true;
@@ -38,7 +38,7 @@ bool ToFixed(double x, int64_t offset, int32_t& out) {
 // nearest(x) shifted left by 16.
 bool ToFixedIntensity(double x, int32_t& out) {
     if (!FitsInt32(x)) return false;
-    const int64_t v = int64_t{Nearest(x)} * FixedPoint::One;
+    const int64_t v = RoundToInt64(x) * FixedPoint::One;
     if (!InLimit(v)) return false;
     out = static_cast<int32_t>(v);
     return true;
