@@ -350,14 +350,14 @@ TEST_F(AppSession, AboutPageShowsTheSevenLines) {
 
 TEST_F(AppSession, ColourDialogSetsTheBackgroundAndCancelKeepsIt) {
     SelectTab(1);
-    ASSERT_TRUE(Ui->ChooseColour(Metrics, true, 32, 64, 128)) << "the colour dialog did not open or close";
+    ASSERT_EQ(Ui->ChooseColour(Metrics, true, 32, 64, 128), TDialogOutcome::Closed);
     Model.Background = 0x204080;
     ExpectView();
     POINT onScreen = ToolPart(7);
     ClientToScreen(Ui->ToolPanel, &onScreen);
     EXPECT_EQ(CaptureScreen(onScreen, 1, 1)[0], 0x204080u) << "the swatch shows the new colour";
 
-    ASSERT_TRUE(Ui->ChooseColour(Metrics, false, 255, 64, 128));
+    ASSERT_EQ(Ui->ChooseColour(Metrics, false, 255, 64, 128), TDialogOutcome::Closed);
     ExpectView();  // still 0x204080
 }
 

@@ -69,16 +69,22 @@ LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
 
 void Pause(DWORD ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+// How long a dialog may take to come or go: generous, because Wine's first
+// common dialog loads its library, and a CI machine running other suites
+// side by side can be slow by seconds. Waiting ends as soon as it is done.
+constexpr int DialogPolls = 1200;
+constexpr DWORD DialogPollMs = 25;
+
 HWND WaitForDialog(const TRemoteApp& app) {
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < DialogPolls; ++i) {
         if (HWND d = app.FindOwnedWindow("#32770")) return d;
-        Pause(25);
+        Pause(DialogPollMs);
     }
     return nullptr;
 }
 
 bool WaitForDialogGone(HWND dialog) {
-    for (int i = 0; i < 200 && IsWindow(dialog); ++i) Pause(25);
+    for (int i = 0; i < DialogPolls && IsWindow(dialog); ++i) Pause(DialogPollMs);
     return !IsWindow(dialog);
 }
 
@@ -224,11 +230,11 @@ void TAppUi::PressBar(HWND bar, POINT at, DWORD holdMs, const std::vector<POINT>
     App.Sync();
 }
 
-bool TAppUi::ChooseColour(const TDriverMetrics& metrics, bool confirm, int red, int green, int blue) const {
+TDialogOutcome TAppUi::ChooseColour(const TDriverMetrics& metrics, bool confirm, int red, int green, int blue) const {
     const POINT swatch = ToolPart(metrics, 7);
     ClickToolPanel(swatch.x, swatch.y, true);
     const HWND dialog = WaitForDialog(App);
-    if (!dialog) return false;
+    if (!dialog) return TDialogOutcome::NeverOpened;
     SetDlgItemTextA(dialog, RedEdit, std::to_string(red).c_str());
     SetDlgItemTextA(dialog, GreenEdit, std::to_string(green).c_str());
     SetDlgItemTextA(dialog, BlueEdit, std::to_string(blue).c_str());
@@ -237,7 +243,7 @@ bool TAppUi::ChooseColour(const TDriverMetrics& metrics, bool confirm, int red, 
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
     const bool closed = WaitForDialogGone(dialog);
     App.Sync();
-    return closed;
+    return closed ? TDialogOutcome::Closed : TDialogOutcome::NeverClosed;
 }
 
 void TAppUi::ClickHelp(const TDriverMetrics& m) const {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,14 @@ struct TDriverMetrics {
     std::array<int, 7> W{};  // "+", "O", "Section", "Level", "Single", "OnTop", "Help" + two spaces
 };
 TDriverMetrics MeasureLayoutMetrics();
+
+// What became of a dialog the driver opened and closed.
+enum class TDialogOutcome { Closed, NeverOpened, NeverClosed };
+
+inline void PrintTo(TDialogOutcome outcome, std::ostream* out) {
+    constexpr const char* names[] = {"closed", "never opened", "never closed"};
+    *out << names[static_cast<int>(outcome)];
+}
 
 struct TAppUi {
     explicit TAppUi(const TRemoteApp& app);
@@ -49,9 +58,8 @@ struct TAppUi {
     // point. The bar tracks the mouse itself, repeating while it is held.
     void PressBar(HWND bar, POINT at, DWORD holdMs, const std::vector<POINT>& moves = {}) const;
     // A click on the colour swatch, then the dialog it opens: the colour red,
-    // green, blue typed in, then confirmed or cancelled. False when no dialog
-    // came or it did not close.
-    bool ChooseColour(const TDriverMetrics& metrics, bool confirm, int red, int green, int blue) const;
+    // green, blue typed in, then confirmed or cancelled.
+    TDialogOutcome ChooseColour(const TDriverMetrics& metrics, bool confirm, int red, int green, int blue) const;
     // A click on the Help button of the Config page (the Config tab shown).
     void ClickHelp(const TDriverMetrics& metrics) const;
     void ClickCheck(HWND check) const;

@@ -185,7 +185,7 @@ protected:
     void ChooseBackground() {
         const bool confirm = Hand.Chance(75);
         const int red = Hand.Below(256), green = Hand.Below(256), blue = Hand.Below(256);
-        ASSERT_TRUE(Ui->ChooseColour(Metrics, confirm, red, green, blue)) << "the colour dialog did not open or close";
+        ASSERT_EQ(Ui->ChooseColour(Metrics, confirm, red, green, blue), TDialogOutcome::Closed) << RecentEvents();
         Ui->KeepInView();
     }
 
