@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "RenderTestSupport.h"
+#include "Span.h"
 
 using namespace rendertest;
 
@@ -217,17 +218,20 @@ TEST(Corpus, EveryFrameMatchesItsRecordedFingerprint) {
         {"guarded input", TPlace::Inside, true, 120, 0x457041e6a7a34bd8},
         {"guarded input near the limits", TPlace::Limits, true, 24, 0xbc8384fe8ee879b0},
     };
-    // Spans filled pixel by pixel and four at a time must give the same bits.
-    for (const bool vector : {true, false}) {
+    // Every span filler this CPU runs (pixel by pixel, four and eight at a
+    // time) must give the same bits.
+    using TPath = TRender::TSpanPath;
+    constexpr const char* PathNames[] = {"scalar", "SSE2", "AVX2"};
+    for (auto path = TPath::Scalar; path <= Span::WidestPath(); path = static_cast<TPath>(static_cast<int>(path) + 1)) {
         for (size_t g = 0; g < std::size(groups); ++g) {
             uint64_t hash = FrameHashSeed;
             TRender render;
-            render.VectorSpans = vector;
+            render.VectorSpans = path;
             for (int32_t scene = 0; scene < groups[g].Scenes; ++scene) {
                 TCorpus(groups[g], g * 1000003u + static_cast<uint64_t>(scene)).Draw(render);
                 hash = FoldFrame(hash, render);
             }
-            EXPECT_EQ(hash, groups[g].Expected) << groups[g].Name << (vector ? ", vector spans" : "") << std::hex << " 0x" << hash;
+            EXPECT_EQ(hash, groups[g].Expected) << groups[g].Name << ", " << PathNames[static_cast<int>(path)] << " spans" << std::hex << " 0x" << hash;
         }
     }
 }
