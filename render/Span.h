@@ -86,12 +86,15 @@ void FillSse2(TSpan<Lit, Textured>& s, const TRender::TTexelState& tex);
 template <bool Lit, bool Textured>
 void FillAvx2(TSpan<Lit, Textured>& s, const TRender::TTexelState& tex);
 
-// Fills the span by `path`, or by the widest path the CPU has below it.
+// `path`, or the widest path the CPU has below it.
+inline TPath Usable(TPath path) {
+    static const TPath widest = WidestPath();
+    return path < widest ? path : widest;
+}
+
 template <bool Lit, bool Textured>
 void Fill(TSpan<Lit, Textured>& s, const TRender::TTexelState& tex, TPath path) {
-    static const TPath widest = WidestPath();
-    if (path > widest) path = widest;
-    switch (path) {
+    switch (Usable(path)) {
         case TPath::Avx2: return FillAvx2(s, tex);
         case TPath::Sse2: return FillSse2(s, tex);
         case TPath::Scalar: break;

@@ -8,6 +8,9 @@
 // seven pixels past its end, and past the end of the buffers (see
 // TRender::VectorSlack): those lanes are masked off and written back
 // unchanged.
+#include <algorithm>
+#include <cstdlib>
+
 #include "Span.h"
 
 #if defined(__AVX2__)
@@ -50,14 +53,53 @@ __m256i LitPixels(__m256i texel, __m256i diffuse, __m256i specular) {
     return _mm256_or_si256(_mm256_shuffle_epi8(bytes, order), _mm256_set1_epi32(static_cast<int32_t>(0xFF000000u)));
 }
 
+// How a span reads its texels: anywhere in the texture; from one texel row
+// (the span's V step is 0); or from one row through a window of 8 or 16
+// texels that moves along it.
+enum class TRead { Anywhere, OneRow, Window8, Window16 };
+
+constexpr int32_t WindowTexels(TRead read) { return read == TRead::Window8 ? 8 : read == TRead::Window16 ? 16 : 0; }
+
+// A span on one texel row whose U steps at most 1 (2) texels a pixel either
+// way, and that does not wrap round the row, reads columns c..c + 7 (14)
+// going forwards or c - 7 (14)..c going backwards in each group, where c is
+// lane 0's column. One (two) loads of eight texels from c, or from c - 7
+// (15), moved inside the row if need be, hold them all; the row must be at
+// least that wide.
+template <bool Lit, bool Textured>
+TRead ReadOf(const TSpan<Lit, Textured>& s, const TTexels& tex) {
+    if (s.Steps.V != 0) return TRead::Anywhere;
+    const int32_t first = s.Values.U >> 16, last = Ahead(s.Values.U, s.Steps.U, s.Last - s.First) >> 16;
+    if (first >> tex.Shift != last >> tex.Shift) return TRead::OneRow;
+    const int64_t step = std::abs(int64_t{s.Steps.U}), row = int64_t{tex.MaskU} + 1;
+    if (step <= FixedPoint::One && row >= WindowTexels(TRead::Window8)) return TRead::Window8;
+    if (step <= 2 * FixedPoint::One && row >= WindowTexels(TRead::Window16)) return TRead::Window16;
+    return TRead::OneRow;
+}
+
 // The texels at eight texel indices.
 __m256i Gather(const uint32_t* texels, __m256i index) {
     return _mm256_i32gather_epi32(reinterpret_cast<const int*>(texels), index, 4);
 }
 
-// OneRow: the span's V step is 0, so every pixel reads the same texel row.
-template <bool Lit, bool Textured, bool OneRow>
-void FillGroups(TSpan<Lit, Textured>& s, const TTexels& tex) {
+// The texels at eight column indices inside the window of a row from start.
+template <TRead Read>
+__m256i FromWindow(const uint32_t* row, int32_t start, __m256i index) {
+    const __m256i at = _mm256_sub_epi32(index, _mm256_set1_epi32(start));
+    const __m256i low = _mm256_permutevar8x32_epi32(Load(row + start), at);
+    if constexpr (Read == TRead::Window8) return low;
+    const __m256i high = _mm256_permutevar8x32_epi32(Load(row + start + 8), at);
+    return _mm256_blendv_epi8(low, high, _mm256_cmpgt_epi32(at, _mm256_set1_epi32(7)));
+}
+
+template <bool Lit, bool Textured, TRead Read>
+void FillGroups(const TSpan<Lit, Textured>& s, const TTexels& tex) {
+    constexpr bool OneRow = Read != TRead::Anywhere;
+    constexpr int32_t Window = WindowTexels(Read);
+    // Locals: the vector stores may alias anything, the span's fields too.
+    uint32_t* const colors = s.Color;
+    int32_t* const depths = s.Depth;
+    const int32_t last = s.Last, maskU = tex.MaskU, stepU = s.Steps.U;
     __m256i diffuse{}, specular{}, dd{}, ds{};
     if constexpr (Lit) {
         diffuse = Lanes(s.Values.Diffuse, s.Steps.Diffuse), dd = _mm256_set1_epi32(Ahead(0, s.Steps.Diffuse, Width));
@@ -65,29 +107,39 @@ void FillGroups(TSpan<Lit, Textured>& s, const TTexels& tex) {
     }
     __m256i z = Lanes(s.Values.Z, s.Steps.Z);
     const __m256i dz = _mm256_set1_epi32(Ahead(0, s.Steps.Z, Width));
-    __m256i u{}, v{}, du{}, dv{}, maskU{}, maskV{};
+    __m256i u{}, v{}, du{}, dv{};
+    const __m256i vectorMaskU = _mm256_set1_epi32(maskU), vectorMaskV = _mm256_set1_epi32(tex.MaskV);
+    const __m128i shift = _mm_cvtsi32_si128(tex.Shift);
     const uint32_t* texels = tex.Texels;
+    int32_t firstU = s.Values.U;  // lane 0's
+    const int32_t behind = stepU < 0 ? 1 - Window : 0, lastStart = maskU + 1 - Window;
     if constexpr (Textured) {
-        u = Lanes(s.Values.U, s.Steps.U), du = _mm256_set1_epi32(Ahead(0, s.Steps.U, Width));
+        u = Lanes(s.Values.U, stepU), du = _mm256_set1_epi32(Ahead(0, stepU, Width));
         v = Lanes(s.Values.V, s.Steps.V), dv = _mm256_set1_epi32(Ahead(0, s.Steps.V, Width));
-        maskU = _mm256_set1_epi32(tex.MaskU), maskV = _mm256_set1_epi32(tex.MaskV);
         if constexpr (OneRow) texels += ((s.Values.V >> 16) & tex.MaskV) << tex.Shift;
     }
-    const __m128i shift = _mm_cvtsi32_si128(tex.Shift);
     const __m256i solid = _mm256_set1_epi32(static_cast<int32_t>(tex.Solid));
     const __m256i solidPainted = PaintedMask(solid);
-    const __m256i end = _mm256_set1_epi32(s.Last + 1), step = _mm256_set1_epi32(Width);
+
+    // The last group's lanes past the end are masked off.
+    const __m256i end = _mm256_set1_epi32(last + 1), step = _mm256_set1_epi32(Width);
     __m256i column = Lanes(s.First, 1);
-    for (int32_t x = s.First; x <= s.Last; x += Width) {
-        uint32_t* colorAt = s.Color + x;
-        int32_t* depthAt = s.Depth + x;
+    for (int32_t x = s.First; x <= last; x += Width) {
+        uint32_t* colorAt = colors + x;
+        int32_t* depthAt = depths + x;
         const __m256i depth = Load(depthAt);
         const __m256i nearer = _mm256_and_si256(_mm256_cmpgt_epi32(depth, z), _mm256_cmpgt_epi32(end, column));
         __m256i texel = solid, painted = solidPainted;
         if constexpr (Textured) {
-            __m256i index = _mm256_and_si256(_mm256_srai_epi32(u, 16), maskU);
-            if constexpr (!OneRow) index = _mm256_add_epi32(index, _mm256_sll_epi32(_mm256_and_si256(_mm256_srai_epi32(v, 16), maskV), shift));
-            texel = Gather(texels, index);
+            __m256i index = _mm256_and_si256(_mm256_srai_epi32(u, 16), vectorMaskU);
+            if constexpr (Window > 0) {
+                texel = FromWindow<Read>(texels, std::clamp(((firstU >> 16) & maskU) + behind, 0, lastStart), index);
+                firstU = Ahead(firstU, stepU, Width);
+            } else {
+                if constexpr (!OneRow)
+                    index = _mm256_add_epi32(index, _mm256_sll_epi32(_mm256_and_si256(_mm256_srai_epi32(v, 16), vectorMaskV), shift));
+                texel = Gather(texels, index);
+            }
             painted = PaintedMask(texel);
             u = _mm256_add_epi32(u, du);
             if constexpr (!OneRow) v = _mm256_add_epi32(v, dv);
@@ -110,9 +162,14 @@ void FillGroups(TSpan<Lit, Textured>& s, const TTexels& tex) {
 template <bool Lit, bool Textured>
 void FillAvx2(TSpan<Lit, Textured>& s, const TTexels& tex) {
     if constexpr (Textured) {
-        if (s.Steps.V == 0) return FillGroups<Lit, Textured, true>(s, tex);
+        switch (ReadOf(s, tex)) {
+            case TRead::Window8: return FillGroups<Lit, Textured, TRead::Window8>(s, tex);
+            case TRead::Window16: return FillGroups<Lit, Textured, TRead::Window16>(s, tex);
+            case TRead::OneRow: return FillGroups<Lit, Textured, TRead::OneRow>(s, tex);
+            case TRead::Anywhere: break;
+        }
     }
-    FillGroups<Lit, Textured, false>(s, tex);
+    FillGroups<Lit, Textured, TRead::Anywhere>(s, tex);
 }
 
 template void FillAvx2(TSpan<false, false>&, const TTexels&);
