@@ -76,7 +76,7 @@ struct TSpan {
 
 using TPath = TRender::TSpanPath;
 
-// The widest path this CPU runs, found once.
+// The widest path this CPU runs.
 TPath WidestPath();
 
 template <bool Lit, bool Textured>
