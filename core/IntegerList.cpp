@@ -60,12 +60,6 @@ void TValueList<T>::Delete(int32_t index) {
     --LastIndex;
 }
 
-template <typename T>
-T TValueList<T>::Get(int32_t index) const {
-    if (index < 0 || index > LastIndex) return T{};
-    return Items[index];
-}
-
 // Grows only when the index lies beyond the storage, then in Delta steps until
 // at least one free slot follows the stored index. Slots passed over read as 0.
 template <typename T>

@@ -19,7 +19,9 @@ public:
     void Clear();                    // empties and shrinks back to InitialCapacity
     void Add(T value);
     void Delete(int32_t index);      // out-of-range indices are ignored
-    T Get(int32_t index) const;      // 0 for an out-of-range index
+    // 0 for an out-of-range index. Inline: the renderer reads every vertex
+    // and primitive through it.
+    T Get(int32_t index) const { return index >= 0 && index <= LastIndex ? Items[index] : T{}; }
     void Put(int32_t index, T value);
     int32_t Count() const { return LastIndex + 1; }
     int32_t IndexOf(T value) const;  // first match from 0 up, -1 if none

@@ -19,11 +19,6 @@ void TBaseListArray::Add(TObject* object) {
     List.Add(reinterpret_cast<uintptr_t>(box));
 }
 
-TObject* TBaseListArray::Get(int32_t index) const {
-    if (index < 0 || index >= List.Count()) return nullptr;
-    return BoxAt(List, index)->Ref;
-}
-
 void TBaseListArray::Delete(int32_t index) {
     if (index < 0 || index >= List.Count()) return;
     delete BoxAt(List, index);

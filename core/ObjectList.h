@@ -13,7 +13,11 @@ public:
 
     int32_t Count() const { return List.Count(); }
     void Add(TObject* object);
-    TObject* Get(int32_t index) const;  // null for an out-of-range index
+    // Null for an out-of-range index.
+    TObject* Get(int32_t index) const {
+        const uintptr_t box = List.Get(index);
+        return box ? reinterpret_cast<const TBox*>(box)->Ref : nullptr;
+    }
     void Delete(int32_t index);         // frees the box only
     virtual void Clear() = 0;
 

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <type_traits>
 
 #include "Render.h"
 #include "Span.h"
@@ -60,19 +61,61 @@ void WalkEdge(const TScreenVertex& p, const TScreenVertex& q, TRowEnd* lefts, TR
     }
 }
 
-// The frame's buffers and the rows' records, as the fill reads them.
+// The records of the unlit, untextured variant, which walks X and Z only: the
+// column in the low half of a word and the depth in the high half, so that
+// keeping or replacing a record is one compare and one conditional move.
+uint64_t DepthEndOf(int32_t column, int32_t z) {
+    return uint64_t{static_cast<uint32_t>(z)} << 32 | static_cast<uint32_t>(column);
+}
+
+int32_t ColumnOf(uint64_t end) { return static_cast<int32_t>(static_cast<uint32_t>(end)); }
+
+TRowEnd RowEndOf(uint64_t end) { return {ColumnOf(end), static_cast<int32_t>(static_cast<uint32_t>(end >> 32)), 0, 0, 0, 0}; }
+
+// WalkEdge for the records above. Z is stepped in the high half of a word,
+// where adding the step shifted up is addition modulo 2^32. The rows of an
+// edge's points run one way, so when its first and last points lie on rows of
+// the frame, all do and the loop need not check them.
+[[gnu::always_inline]] inline void WalkDepthEdge(const TScreenVertex& p, const TScreenVertex& q, uint64_t* ends, int32_t height) {
+    const int32_t n = std::abs((q.Y >> 16) - (p.Y >> 16)) + 1;
+    // One point needs no steps.
+    const int32_t stepX = n > 1 ? StepOf(p.X, q.X, n) : 0, stepY = n > 1 ? StepOf(p.Y, q.Y, n) : 0;
+    const uint64_t stepZ = n > 1 ? DepthEndOf(0, StepOf(p.Z, q.Z, n)) : 0;
+    const auto walk = [&](auto guarded) {
+        uint64_t z = DepthEndOf(0, p.Z);
+        int32_t x = p.X, y = p.Y;
+        for (int32_t k = 0; k < n; ++k) {
+            const int32_t row = y >> 16;
+            if (!guarded || static_cast<uint32_t>(row) < static_cast<uint32_t>(height)) {
+                const int32_t column = x >> 16;
+                const uint64_t point = z | static_cast<uint32_t>(column);
+                uint64_t& left = ends[2 * row];
+                uint64_t& right = ends[2 * row + 1];
+                left = column < ColumnOf(left) ? point : left;
+                right = column > ColumnOf(right) ? point : right;
+            }
+            x = Ahead(x, stepX, 1);
+            y = Ahead(y, stepY, 1);
+            z += stepZ;
+        }
+    };
+    const auto onFrame = [height](int32_t y) { return static_cast<uint32_t>(y >> 16) < static_cast<uint32_t>(height); };
+    if (onFrame(p.Y) && onFrame(Ahead(p.Y, stepY, n - 1)))
+        walk(std::false_type{});
+    else
+        walk(std::true_type{});
+}
+
+// The frame's buffers, as the fill reads them.
 struct TTarget {
     uint32_t* Color;
     int32_t* Depth;
     int32_t Width;
-    const TRowEnd* Lefts;
-    const TRowEnd* Rights;
 };
 
 template <bool Lit, bool Textured>
-void FillRow(const TTarget& target, int32_t y, const TTexels& tex, TRender::TSpanPath path) {
-    const TRowEnd& left = target.Lefts[y];
-    const TRowEnd& right = target.Rights[y];
+void FillRow(const TTarget& target, int32_t y, const TRowEnd& left, const TRowEnd& right, const TTexels& tex,
+             TRender::TSpanPath path) {
     if (left.X == NoLeftEdge || right.X < left.X) return;
     TSpan<Lit, Textured> span;
     span.First = std::max(left.X, 0);
@@ -179,16 +222,29 @@ void TRender::Rasterise(const TScreenVertex& va, const TScreenVertex& vb, const 
     // would record is read by no later triangle.
     if ((std::max({va.X, vb.X, vc.X}) >> 16) < -1 || (std::min({va.X, vb.X, vc.X}) >> 16) > Width) return;
 
-    TRowEnd* lefts = LeftEnds.data();
-    TRowEnd* rights = RightEnds.data();
-    for (int32_t row = top; row < bottom; ++row) {
-        lefts[row].X = NoLeftEdge;
-        rights[row].X = NoRightEdge;
+    const TTarget target{ColorBuffer, DepthBuffer, Width};
+    if constexpr (!Lit && !Textured) {
+        uint64_t* ends = DepthEnds.data();  // each row's left end, then its right end
+        for (int32_t row = top; row < bottom; ++row) {
+            ends[2 * row] = DepthEndOf(NoLeftEdge, 0);
+            ends[2 * row + 1] = DepthEndOf(NoRightEdge, 0);
+        }
+        WalkDepthEdge(va, vb, ends, Height);
+        WalkDepthEdge(vb, vc, ends, Height);
+        WalkDepthEdge(vc, va, ends, Height);
+        for (int32_t row = top; row < bottom; ++row)
+            FillRow<Lit, Textured>(target, row, RowEndOf(ends[2 * row]), RowEndOf(ends[2 * row + 1]), tex, VectorSpans);
+    } else {
+        TRowEnd* lefts = LeftEnds.data();
+        TRowEnd* rights = RightEnds.data();
+        for (int32_t row = top; row < bottom; ++row) {
+            lefts[row].X = NoLeftEdge;
+            rights[row].X = NoRightEdge;
+        }
+        WalkEdge<Lit, Textured>(va, vb, lefts, rights, Height);
+        WalkEdge<Lit, Textured>(vb, vc, lefts, rights, Height);
+        WalkEdge<Lit, Textured>(vc, va, lefts, rights, Height);
+        for (int32_t row = top; row < bottom; ++row) FillRow<Lit, Textured>(target, row, lefts[row], rights[row], tex, VectorSpans);
     }
-    WalkEdge<Lit, Textured>(va, vb, lefts, rights, Height);
-    WalkEdge<Lit, Textured>(vb, vc, lefts, rights, Height);
-    WalkEdge<Lit, Textured>(vc, va, lefts, rights, Height);
-    const TTarget target{ColorBuffer, DepthBuffer, Width, lefts, rights};
-    for (int32_t row = top; row < bottom; ++row) FillRow<Lit, Textured>(target, row, tex, VectorSpans);
 }
 

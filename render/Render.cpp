@@ -54,6 +54,7 @@ void TRender::FreeBlocks() {
     Screen = {};
     LeftEnds = {};
     RightEnds = {};
+    DepthEnds = {};
     PoolCount = 0;
     Width = 0;
     Height = 0;
@@ -76,6 +77,7 @@ void TRender::SetSize(int32_t width, int32_t height) {
     }
     LeftEnds.assign(static_cast<size_t>(height), TRowEnd{});
     RightEnds.assign(static_cast<size_t>(height), TRowEnd{});
+    DepthEnds.assign(2 * static_cast<size_t>(height), 0);
     PoolVertices.reserve(MaxPrimitiveVertices);
     for (int32_t i = 0; i < MaxPrimitiveVertices; ++i) {
         auto* vertex = new TLVertex;

@@ -109,6 +109,10 @@ private:
     std::vector<TScreenVertex> Screen;
     std::vector<TRowEnd> LeftEnds;
     std::vector<TRowEnd> RightEnds;
+    // The same for unlit, untextured primitives, which need only X and Z: X
+    // in the low half of each word, Z in the high half; left and right ends
+    // of a row side by side.
+    std::vector<uint64_t> DepthEnds;
     std::vector<TLVertex*> PoolVertices;
     int32_t PoolCount{};  // vertices of the primitive being drawn
 };

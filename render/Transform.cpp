@@ -29,7 +29,7 @@ float PowerOf(float r, int32_t n) {
 // limit.
 bool ToFixed(double x, int64_t offset, int32_t& out) {
     if (!FitsInt32(x)) return false;
-    const int64_t v = int64_t{Nearest(x)} + offset;
+    const int64_t v = RoundToInt64(x) + offset;  // Nearest(x), which FitsInt32 makes exact
     if (!InLimit(v)) return false;
     out = static_cast<int32_t>(v);
     return true;
@@ -38,7 +38,7 @@ bool ToFixed(double x, int64_t offset, int32_t& out) {
 // nearest(x) shifted left by 16.
 bool ToFixedIntensity(double x, int32_t& out) {
     if (!FitsInt32(x)) return false;
-    const int64_t v = int64_t{Nearest(x)} * FixedPoint::One;
+    const int64_t v = RoundToInt64(x) * FixedPoint::One;
     if (!InLimit(v)) return false;
     out = static_cast<int32_t>(v);
     return true;
@@ -104,10 +104,12 @@ bool TRender::Transform(const TObjectList& vertices, bool light) {
     }
     PoolCount = count;
     light = light || !SafeLevel(SpecularLevel) || !SafeLevel(DiffuseLevel);
-    const TMatrix4& m = Matrix.Current;
+    // The matrix in double once, not once per vertex: the same values.
+    double m[16];
+    for (size_t c = 0; c < 16; ++c) m[c] = Matrix.Current[c];
     // One row-vector product, summed left to right in double, rounded once.
     auto column = [&m](float x, float y, float z, int c) {
-        return static_cast<float>(double{x} * m[c] + double{y} * m[4 + c] + double{z} * m[8 + c] + double{m[12 + c]});
+        return static_cast<float>(double{x} * m[c] + double{y} * m[4 + c] + double{z} * m[8 + c] + m[12 + c]);
     };
     const int64_t centreX = int64_t{Nearest(Width / 2.0)} * FixedPoint::One;
     const int64_t centreY = int64_t{Nearest(Height / 2.0)} * FixedPoint::One;
