@@ -69,13 +69,15 @@ public:
     static constexpr int32_t BitmapInfoSize = 44;
     // Larger sizes leave the renderer unsized (no buffers, nothing drawn).
     static constexpr int32_t MaxDimension = 16384;
-    // Pixels after the frame in both buffers, so that the last four-pixel group
-    // of a span can be read and written back whole.
-    static constexpr size_t VectorSlack = 3;
+    // Pixels after the frame in both buffers, so that the last eight-pixel
+    // group of a span can be read and written back whole.
+    static constexpr size_t VectorSlack = 7;
 
-    // Off: every span is filled pixel by pixel. The vector spans give the same
-    // bits; the switch lets tests prove it.
-    bool VectorSpans{true};
+    // The span fillers: pixel by pixel, four pixels at a time (SSE2) or eight
+    // (AVX2). All give the same bits; the switch lets tests prove it. A path
+    // the CPU lacks falls back to the widest one it has.
+    enum class TSpanPath : uint8_t { Scalar, Sse2, Avx2 };
+    TSpanPath VectorSpans{TSpanPath::Avx2};
 
     // A screen vertex as the rasteriser reads it: the pool entry's values with
     // one diffuse intensity (the vertex stage gives all three channels the
