@@ -25,8 +25,10 @@ using TScreenVertex = TRender::TScreenVertex;
 using TRowEnd = TRender::TRowEnd;
 using TTexels = TRender::TTexelState;
 
-constexpr int32_t NoLeftEdge = std::numeric_limits<int32_t>::max();
-constexpr int32_t NoRightEdge = std::numeric_limits<int32_t>::min();
+using Span::ColumnOf;
+using Span::DepthEndOf;
+using Span::NoLeftEdge;
+using Span::NoRightEdge;
 
 bool IsPowerOfTwo(int32_t v) { return v > 0 && (v & (v - 1)) == 0; }
 
@@ -61,18 +63,8 @@ void WalkEdge(const TScreenVertex& p, const TScreenVertex& q, TRowEnd* lefts, TR
     }
 }
 
-// The records of the unlit, untextured variant, which walks X and Z only: the
-// column in the low half of a word and the depth in the high half, so that
-// keeping or replacing a record is one compare and one conditional move.
-uint64_t DepthEndOf(int32_t column, int32_t z) {
-    return uint64_t{static_cast<uint32_t>(z)} << 32 | static_cast<uint32_t>(column);
-}
-
-int32_t ColumnOf(uint64_t end) { return static_cast<int32_t>(static_cast<uint32_t>(end)); }
-
-TRowEnd RowEndOf(uint64_t end) { return {ColumnOf(end), static_cast<int32_t>(static_cast<uint32_t>(end >> 32)), 0, 0, 0, 0}; }
-
-// WalkEdge for the records above. Z is stepped in the high half of a word,
+// WalkEdge for the packed records of the unlit, untextured variant
+// (Span::DepthEndOf). Z is stepped in the high half of a word,
 // where adding the step shifted up is addition modulo 2^32. The rows of an
 // edge's points run one way, so when its first and last points lie on rows of
 // the frame, all do and the loop need not check them.
@@ -104,33 +96,6 @@ TRowEnd RowEndOf(uint64_t end) { return {ColumnOf(end), static_cast<int32_t>(sta
         walk(std::false_type{});
     else
         walk(std::true_type{});
-}
-
-// The frame's buffers, as the fill reads them.
-struct TTarget {
-    uint32_t* Color;
-    int32_t* Depth;
-    int32_t Width;
-};
-
-template <bool Lit, bool Textured>
-void FillRow(const TTarget& target, int32_t y, const TRowEnd& left, const TRowEnd& right, const TTexels& tex,
-             TRender::TSpanPath path) {
-    if (left.X == NoLeftEdge || right.X < left.X) return;
-    TSpan<Lit, Textured> span;
-    span.First = std::max(left.X, 0);
-    span.Last = std::min(right.X, target.Width - 1);
-    if (span.First > span.Last) return;
-    // Jumping to the first visible column by multiplication gives exactly the
-    // values that stepping across the hidden columns would.
-    const int32_t w = right.X - left.X + 1;
-    span.Steps = TRun<Lit, Textured>::Step(left, right, w);
-    span.Values = TRun<Lit, Textured>::Of(left);
-    span.Values.Advance(span.Steps, span.First - left.X);
-    const size_t rowStart = static_cast<size_t>(y) * static_cast<size_t>(target.Width);
-    span.Color = target.Color + rowStart;
-    span.Depth = target.Depth + rowStart;
-    Span::Fill(span, tex, path);
 }
 
 }  // namespace
@@ -222,7 +187,7 @@ void TRender::Rasterise(const TScreenVertex& va, const TScreenVertex& vb, const 
     // would record is read by no later triangle.
     if ((std::max({va.X, vb.X, vc.X}) >> 16) < -1 || (std::min({va.X, vb.X, vc.X}) >> 16) > Width) return;
 
-    const TTarget target{ColorBuffer, DepthBuffer, Width};
+    Span::TRows rows{ColorBuffer, DepthBuffer, Width, top, bottom, nullptr, nullptr, nullptr};
     if constexpr (!Lit && !Textured) {
         uint64_t* ends = DepthEnds.data();  // each row's left end, then its right end
         for (int32_t row = top; row < bottom; ++row) {
@@ -232,8 +197,7 @@ void TRender::Rasterise(const TScreenVertex& va, const TScreenVertex& vb, const 
         WalkDepthEdge(va, vb, ends, Height);
         WalkDepthEdge(vb, vc, ends, Height);
         WalkDepthEdge(vc, va, ends, Height);
-        for (int32_t row = top; row < bottom; ++row)
-            FillRow<Lit, Textured>(target, row, RowEndOf(ends[2 * row]), RowEndOf(ends[2 * row + 1]), tex, VectorSpans);
+        rows.DepthEnds = ends;
     } else {
         TRowEnd* lefts = LeftEnds.data();
         TRowEnd* rights = RightEnds.data();
@@ -244,7 +208,8 @@ void TRender::Rasterise(const TScreenVertex& va, const TScreenVertex& vb, const 
         WalkEdge<Lit, Textured>(va, vb, lefts, rights, Height);
         WalkEdge<Lit, Textured>(vb, vc, lefts, rights, Height);
         WalkEdge<Lit, Textured>(vc, va, lefts, rights, Height);
-        for (int32_t row = top; row < bottom; ++row) FillRow<Lit, Textured>(target, row, lefts[row], rights[row], tex, VectorSpans);
+        rows.Lefts = lefts;
+        rows.Rights = rights;
     }
+    Span::FillRows<Lit, Textured>(rows, tex, VectorSpans);
 }
-

@@ -10,7 +10,10 @@
 // the limit of FixedPoint.h), so value + k x step taken modulo 2^32 is that
 // value exactly, and the same as k additions. Steps are formed from 64-bit
 // differences.
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 
 #include "FixedPoint.h"
 #include "Render.h"
@@ -79,12 +82,74 @@ using TPath = TRender::TSpanPath;
 // The widest path this CPU runs.
 TPath WidestPath();
 
+// The records of the unlit, untextured variant, which walks X and Z only: the
+// column in the low half of a word and the depth in the high half, so that
+// keeping or replacing a record is one compare and one conditional move.
+inline uint64_t DepthEndOf(int32_t column, int32_t z) {
+    return uint64_t{static_cast<uint32_t>(z)} << 32 | static_cast<uint32_t>(column);
+}
+
+inline int32_t ColumnOf(uint64_t end) { return static_cast<int32_t>(static_cast<uint32_t>(end)); }
+
+inline TRender::TRowEnd RowEndOf(uint64_t end) {
+    return {ColumnOf(end), static_cast<int32_t>(static_cast<uint32_t>(end >> 32)), 0, 0, 0, 0};
+}
+
+// A row that no edge reached keeps the left end's column at NoLeftEdge.
+inline constexpr int32_t NoLeftEdge = std::numeric_limits<int32_t>::max();
+inline constexpr int32_t NoRightEdge = std::numeric_limits<int32_t>::min();
+
+// One triangle's rows Top..Bottom - 1 of the frame, with the ends its walk
+// recorded: packed in DepthEnds (left, right, row by row) for the unlit,
+// untextured variant, in Lefts and Rights for the others.
+struct TRows {
+    uint32_t* Color;
+    int32_t* Depth;
+    int32_t Width;
+    int32_t Top, Bottom;
+    const TRender::TRowEnd* Lefts;
+    const TRender::TRowEnd* Rights;
+    const uint64_t* DepthEnds;
+};
+
+// Calls fill with the span of each row that has one on the frame.
+template <bool Lit, bool Textured, typename TFill>
+[[gnu::always_inline]] inline void ForEachSpan(const TRows& rows, TFill&& fill) {
+    for (int32_t y = rows.Top; y < rows.Bottom; ++y) {
+        TRender::TRowEnd left, right;
+        if constexpr (!Lit && !Textured) {
+            left = RowEndOf(rows.DepthEnds[2 * y]);
+            right = RowEndOf(rows.DepthEnds[2 * y + 1]);
+        } else {
+            left = rows.Lefts[y];
+            right = rows.Rights[y];
+        }
+        if (left.X == NoLeftEdge || right.X < left.X) continue;
+        TSpan<Lit, Textured> span;
+        span.First = std::max(left.X, 0);
+        span.Last = std::min(right.X, rows.Width - 1);
+        if (span.First > span.Last) continue;
+        // Jumping to the first visible column by multiplication gives exactly
+        // the values that stepping across the hidden columns would.
+        const int32_t w = right.X - left.X + 1;
+        span.Steps = TRun<Lit, Textured>::Step(left, right, w);
+        span.Values = TRun<Lit, Textured>::Of(left);
+        span.Values.Advance(span.Steps, span.First - left.X);
+        const size_t rowStart = static_cast<size_t>(y) * static_cast<size_t>(rows.Width);
+        span.Color = rows.Color + rowStart;
+        span.Depth = rows.Depth + rowStart;
+        fill(span);
+    }
+}
+
+// Fill the spans of one triangle's rows; one call a triangle, so that what
+// the spans share stays in registers from row to row.
 template <bool Lit, bool Textured>
-void FillScalar(TSpan<Lit, Textured>& s, const TRender::TTexelState& tex);
+void FillRowsScalar(const TRows& rows, const TRender::TTexelState& tex);
 template <bool Lit, bool Textured>
-void FillSse2(TSpan<Lit, Textured>& s, const TRender::TTexelState& tex);
+void FillRowsSse2(const TRows& rows, const TRender::TTexelState& tex);
 template <bool Lit, bool Textured>
-void FillAvx2(TSpan<Lit, Textured>& s, const TRender::TTexelState& tex);
+void FillRowsAvx2(const TRows& rows, const TRender::TTexelState& tex);
 
 // `path`, or the widest path the CPU has below it.
 inline TPath Usable(TPath path) {
@@ -93,13 +158,13 @@ inline TPath Usable(TPath path) {
 }
 
 template <bool Lit, bool Textured>
-void Fill(TSpan<Lit, Textured>& s, const TRender::TTexelState& tex, TPath path) {
+void FillRows(const TRows& rows, const TRender::TTexelState& tex, TPath path) {
     switch (Usable(path)) {
-        case TPath::Avx2: return FillAvx2(s, tex);
-        case TPath::Sse2: return FillSse2(s, tex);
+        case TPath::Avx2: return FillRowsAvx2<Lit, Textured>(rows, tex);
+        case TPath::Sse2: return FillRowsSse2<Lit, Textured>(rows, tex);
         case TPath::Scalar: break;
     }
-    FillScalar(s, tex);
+    FillRowsScalar<Lit, Textured>(rows, tex);
 }
 
 }  // namespace Span

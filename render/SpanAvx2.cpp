@@ -172,10 +172,15 @@ void FillAvx2(TSpan<Lit, Textured>& s, const TTexels& tex) {
     FillGroups<Lit, Textured, TRead::Anywhere>(s, tex);
 }
 
-template void FillAvx2(TSpan<false, false>&, const TTexels&);
-template void FillAvx2(TSpan<false, true>&, const TTexels&);
-template void FillAvx2(TSpan<true, false>&, const TTexels&);
-template void FillAvx2(TSpan<true, true>&, const TTexels&);
+template <bool Lit, bool Textured>
+void FillRowsAvx2(const TRows& rows, const TTexels& tex) {
+    ForEachSpan<Lit, Textured>(rows, [&tex](TSpan<Lit, Textured>& s) { FillAvx2(s, tex); });
+}
+
+template void FillRowsAvx2<false, false>(const TRows&, const TTexels&);
+template void FillRowsAvx2<false, true>(const TRows&, const TTexels&);
+template void FillRowsAvx2<true, false>(const TRows&, const TTexels&);
+template void FillRowsAvx2<true, true>(const TRows&, const TTexels&);
 
 }  // namespace Span
 
@@ -183,12 +188,12 @@ template void FillAvx2(TSpan<true, true>&, const TTexels&);
 // A compiler without AVX2 for this file: the widest path stays SSE2.
 namespace Span {
 template <bool Lit, bool Textured>
-void FillAvx2(TSpan<Lit, Textured>& s, const TRender::TTexelState& tex) {
-    FillSse2(s, tex);
+void FillRowsAvx2(const TRows& rows, const TRender::TTexelState& tex) {
+    FillRowsSse2<Lit, Textured>(rows, tex);
 }
-template void FillAvx2(TSpan<false, false>&, const TRender::TTexelState&);
-template void FillAvx2(TSpan<false, true>&, const TRender::TTexelState&);
-template void FillAvx2(TSpan<true, false>&, const TRender::TTexelState&);
-template void FillAvx2(TSpan<true, true>&, const TRender::TTexelState&);
+template void FillRowsAvx2<false, false>(const TRows&, const TRender::TTexelState&);
+template void FillRowsAvx2<false, true>(const TRows&, const TRender::TTexelState&);
+template void FillRowsAvx2<true, false>(const TRows&, const TRender::TTexelState&);
+template void FillRowsAvx2<true, true>(const TRows&, const TRender::TTexelState&);
 }  // namespace Span
 #endif

@@ -144,13 +144,23 @@ TPath WidestPath() {
 #endif
 }
 
-template void FillScalar(TSpan<false, false>&, const TTexels&);
-template void FillScalar(TSpan<false, true>&, const TTexels&);
-template void FillScalar(TSpan<true, false>&, const TTexels&);
-template void FillScalar(TSpan<true, true>&, const TTexels&);
-template void FillSse2(TSpan<false, false>&, const TTexels&);
-template void FillSse2(TSpan<false, true>&, const TTexels&);
-template void FillSse2(TSpan<true, false>&, const TTexels&);
-template void FillSse2(TSpan<true, true>&, const TTexels&);
+template <bool Lit, bool Textured>
+void FillRowsScalar(const TRows& rows, const TTexels& tex) {
+    ForEachSpan<Lit, Textured>(rows, [&tex](TSpan<Lit, Textured>& s) { FillScalar(s, tex); });
+}
+
+template <bool Lit, bool Textured>
+void FillRowsSse2(const TRows& rows, const TTexels& tex) {
+    ForEachSpan<Lit, Textured>(rows, [&tex](TSpan<Lit, Textured>& s) { FillSse2(s, tex); });
+}
+
+template void FillRowsScalar<false, false>(const TRows&, const TTexels&);
+template void FillRowsScalar<false, true>(const TRows&, const TTexels&);
+template void FillRowsScalar<true, false>(const TRows&, const TTexels&);
+template void FillRowsScalar<true, true>(const TRows&, const TTexels&);
+template void FillRowsSse2<false, false>(const TRows&, const TTexels&);
+template void FillRowsSse2<false, true>(const TRows&, const TTexels&);
+template void FillRowsSse2<true, false>(const TRows&, const TTexels&);
+template void FillRowsSse2<true, true>(const TRows&, const TTexels&);
 
 }  // namespace Span
