@@ -75,10 +75,14 @@ void WalkEdge(const TScreenVertex& p, const TScreenVertex& q, TRowEnd* lefts, TR
     const uint64_t stepZ = n > 1 ? DepthEndOf(0, StepOf(p.Z, q.Z, n)) : 0;
     const auto walk = [&](auto guarded) {
         uint64_t z = DepthEndOf(0, p.Z);
-        int32_t x = p.X, y = p.Y;
-        for (int32_t k = 0; k < n; ++k) {
-            const int32_t row = y >> 16;
-            if (!guarded || static_cast<uint32_t>(row) < static_cast<uint32_t>(height)) {
+        int32_t x = p.X;
+        // Every point's y lies inside int32 (see the top of Span.h), so 64-bit
+        // sums give the values that steps modulo 2^32 do, and the row is an
+        // index as it stands.
+        int64_t y = p.Y;
+        for (int32_t k = n; k > 0; --k) {
+            const int64_t row = y >> 16;
+            if (!guarded || static_cast<uint64_t>(row) < static_cast<uint64_t>(height)) {
                 const int32_t column = x >> 16;
                 const uint64_t point = z | static_cast<uint32_t>(column);
                 uint64_t& left = ends[2 * row];
@@ -87,7 +91,7 @@ void WalkEdge(const TScreenVertex& p, const TScreenVertex& q, TRowEnd* lefts, TR
                 right = column > ColumnOf(right) ? point : right;
             }
             x = Ahead(x, stepX, 1);
-            y = Ahead(y, stepY, 1);
+            y += stepY;
             z += stepZ;
         }
     };
