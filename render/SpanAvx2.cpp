@@ -1,5 +1,5 @@
 // Eight pixels at a time with AVX2. Built with AVX2 enabled for this file
-// alone; Span::Fill calls it only where the CPU has AVX2.
+// alone; Span::FillRows calls it only where the CPU has AVX2.
 //
 // The same depth test, texel and writes per pixel as FillScalar, the running
 // values of eight pixels in the lanes (value + k x step, modulo 2^32, is what
