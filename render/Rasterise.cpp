@@ -9,7 +9,6 @@
 // Running values are held in 32 bits and stepped modulo 2^32 (see Span.h).
 #include <algorithm>
 #include <cstdlib>
-#include <limits>
 #include <type_traits>
 
 #include "Render.h"
@@ -18,17 +17,15 @@
 namespace {
 
 using Span::Ahead;
-using Span::StepOf;
-using Span::TRun;
-using Span::TSpan;
-using TScreenVertex = TRender::TScreenVertex;
-using TRowEnd = TRender::TRowEnd;
-using TTexels = TRender::TTexelState;
-
 using Span::ColumnOf;
 using Span::DepthEndOf;
 using Span::NoLeftEdge;
 using Span::NoRightEdge;
+using Span::StepOf;
+using Span::TRun;
+using TScreenVertex = TRender::TScreenVertex;
+using TRowEnd = TRender::TRowEnd;
+using TTexels = TRender::TTexelState;
 
 bool IsPowerOfTwo(int32_t v) { return v > 0 && (v & (v - 1)) == 0; }
 
@@ -112,14 +109,16 @@ void TRender::DrawList(const TObjectList& primitives) {
         SetMaterial(*primitive);
         if (!SetTexture(primitive->Texture)) continue;
         if (!Transform(primitive->Vertices, Lighting) || !primitive->Indices) continue;
-        const bool textured = (TexMaskU | TexMaskV) != 0;
-        const int16_t* indices = primitive->Indices;
-        const int32_t count = primitive->IndexCount;
-        if (Lighting)
-            textured ? DrawTriangles<true, true>(indices, count) : DrawTriangles<true, false>(indices, count);
-        else
-            textured ? DrawTriangles<false, true>(indices, count) : DrawTriangles<false, false>(indices, count);
+        DrawIndexed(primitive->Indices, primitive->IndexCount);
     }
+}
+
+void TRender::DrawIndexed(const int16_t* indices, int32_t count) {
+    const bool textured = (TexMaskU | TexMaskV) != 0;
+    if (Lighting)
+        textured ? DrawTriangles<true, true>(indices, count) : DrawTriangles<true, false>(indices, count);
+    else
+        textured ? DrawTriangles<false, true>(indices, count) : DrawTriangles<false, false>(indices, count);
 }
 
 void TRender::SetMaterial(const TPrimitive& primitive) {
@@ -152,11 +151,7 @@ void TRender::DrawTriangle(int32_t a, int32_t b, int32_t c) {
     if (!ColorBuffer) return;
     const int16_t indices[3] = {static_cast<int16_t>(a), static_cast<int16_t>(b), static_cast<int16_t>(c)};
     if (indices[0] != a || indices[1] != b || indices[2] != c) return;
-    const bool textured = (TexMaskU | TexMaskV) != 0;
-    if (Lighting)
-        textured ? DrawTriangles<true, true>(indices, 3) : DrawTriangles<true, false>(indices, 3);
-    else
-        textured ? DrawTriangles<false, true>(indices, 3) : DrawTriangles<false, false>(indices, 3);
+    DrawIndexed(indices, 3);
 }
 
 template <bool Lit, bool Textured>

@@ -99,6 +99,8 @@ private:
     // The vertex stage into Screen; with `light` false the intensities are
     // left out when no vertex can be refused for them.
     bool Transform(const TObjectList& vertices, bool light);
+    // DrawTriangles of the variant for the current lighting and texture.
+    void DrawIndexed(const int16_t* indices, int32_t count);
     template <bool Lit, bool Textured>
     void DrawTriangles(const int16_t* indices, int32_t count);
     template <bool Lit, bool Textured>

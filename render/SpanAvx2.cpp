@@ -158,43 +158,28 @@ void FillGroups(const TSpan<Lit, Textured>& s, const TTexels& tex) {
 }
 
 // The rows of an unlit, untextured triangle: one colour, so only the depth
-// runs along a span. What the rows share is made once; a row is its ends, one
-// division for the depth step, and mostly one group. The same bits as
-// ForEachSpan with FillGroups (the corpus test compares every path).
+// runs along a span, and what the rows share is made once. The same bits as
+// FillGroups (the corpus test compares every path).
 template <bool Painted>
 void FillDepthRows(const TRows& rows, uint32_t solid) {
     const __m256i lane = Lanes(0, 1), color = _mm256_set1_epi32(static_cast<int32_t>(solid));
-    uint32_t* const colors = rows.Color;
-    int32_t* const depths = rows.Depth;
-    const uint64_t* const ends = rows.DepthEnds;
-    const int32_t width = rows.Width;
-    for (int32_t y = rows.Top; y < rows.Bottom; ++y) {
-        const TRender::TRowEnd left = RowEndOf(ends[2 * y]), right = RowEndOf(ends[2 * y + 1]);
-        // A row no edge reached has NoLeftEdge on the left and NoRightEdge on
-        // the right, so this one test passes it by too.
-        if (right.X < left.X) continue;
-        const int32_t first = std::max(left.X, 0), last = std::min(right.X, width - 1);
-        if (first > last) continue;
-        const int32_t step = StepOf(left.Z, right.Z, right.X - left.X + 1);
-        __m256i z = _mm256_add_epi32(_mm256_set1_epi32(Ahead(left.Z, step, first - left.X)),
-                                     _mm256_mullo_epi32(_mm256_set1_epi32(step), lane));
-        const __m256i dz = _mm256_set1_epi32(Ahead(0, step, Width));
-        const size_t rowStart = static_cast<size_t>(y) * static_cast<size_t>(width);
-        uint32_t* const colorRow = colors + rowStart;
-        int32_t* const depthRow = depths + rowStart;
-        for (int32_t x = first; x <= last; x += Width) {
-            int32_t* depthAt = depthRow + x;
+    ForEachSpan<false, false>(rows, [&](const TSpan<false, false>& s) {
+        __m256i z = Lanes(s.Values.Z, s.Steps.Z);
+        const __m256i dz = _mm256_set1_epi32(Ahead(0, s.Steps.Z, Width));
+        for (int32_t x = s.First; x <= s.Last; x += Width) {
+            int32_t* depthAt = s.Depth + x;
             const __m256i depth = Load(depthAt);
             // Lanes before the span's end whose pixel is farther.
-            const __m256i nearer = _mm256_and_si256(_mm256_cmpgt_epi32(depth, z), _mm256_cmpgt_epi32(_mm256_set1_epi32(last - x + 1), lane));
+            const __m256i nearer =
+                _mm256_and_si256(_mm256_cmpgt_epi32(depth, z), _mm256_cmpgt_epi32(_mm256_set1_epi32(s.Last - x + 1), lane));
             if constexpr (Painted) {
-                uint32_t* colorAt = colorRow + x;
+                uint32_t* colorAt = s.Color + x;
                 _mm256_storeu_si256(reinterpret_cast<__m256i*>(colorAt), _mm256_blendv_epi8(Load(colorAt), color, nearer));
             }
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(depthAt), _mm256_blendv_epi8(depth, z, nearer));
             z = _mm256_add_epi32(z, dz);
         }
-    }
+    });
 }
 
 }  // namespace

@@ -199,8 +199,7 @@ private:
                 while (p->Vertices.Count() <= MaxPrimitiveVertices) p->Vertices.Add(new TVertex);
             }
         }
-        p->IndexCount = static_cast<int32_t>(indices.size());
-        p->Indices = RenderHeap::AllocArray<int16_t>(indices.size() + 5);
+        AllocIndices(*p, static_cast<int32_t>(indices.size()));
         std::copy(indices.begin(), indices.end(), p->Indices);
         return p;
     }
