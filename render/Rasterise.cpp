@@ -9,7 +9,12 @@
 // Running values are held in 32 bits and stepped modulo 2^32 (see Span.h).
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <type_traits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "Render.h"
 #include "Span.h"
@@ -99,6 +104,52 @@ void WalkEdge(const TScreenVertex& p, const TScreenVertex& q, TRowEnd* lefts, TR
         walk(std::true_type{});
 }
 
+// The columns a triangle's spans can write, clipped to the frame, and the
+// least depth they can give. The k-th point of an edge of n points is within
+// k x (1/2 + a rounding hair) units of the segment pq, since each step is
+// nearest((q - p) / n); k < n, and n - 1 is at most the rows R the triangle
+// spans, so no point strays more than R / 2 + 1 units beyond the vertices'
+// bounds, in X or in Z. A span steps from its ends in the same way, across at
+// most the C columns between Left and Right before clipping, so its depths
+// stray at most C / 2 + 1 further.
+struct TReach {
+    int32_t Left, Right;
+    int64_t LeastDepth;
+};
+
+TReach ReachOf(const TScreenVertex& a, const TScreenVertex& b, const TScreenVertex& c, int32_t width) {
+    const int64_t rows = (std::max({a.Y, b.Y, c.Y}) >> 16) - (std::min({a.Y, b.Y, c.Y}) >> 16);
+    const int64_t stray = rows / 2 + 2;
+    const int64_t left = (int64_t{std::min({a.X, b.X, c.X})} - stray) >> 16;
+    const int64_t right = (int64_t{std::max({a.X, b.X, c.X})} + stray) >> 16;
+    // The halved counts are floors: 2 for the hairs, 2 for the floors.
+    const int64_t least = std::min({a.Z, b.Z, c.Z}) - rows / 2 - (right - left) / 2 - 4;
+    return {static_cast<int32_t>(std::max<int64_t>(left, 0)), static_cast<int32_t>(std::min<int64_t>(right, width - 1)), least};
+}
+
+// True when every depth of rows top..bottom - 1, columns left..right (at
+// least one) is at most `limit`.
+bool AllAtMost(const int32_t* depths, int32_t width, int32_t top, int32_t bottom, int32_t left, int32_t right, int32_t limit) {
+    const int32_t count = right - left + 1;
+    for (int32_t y = top; y < bottom; ++y) {
+        const int32_t* row = depths + static_cast<size_t>(y) * static_cast<size_t>(width) + left;
+#if defined(__SSE2__)
+        if (count >= 4) {
+            // Groups of four from the left, the last one ending at `right`.
+            const __m128i most = _mm_set1_epi32(limit);
+            const auto over = [&](int32_t x) { return _mm_cmpgt_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x)), most); };
+            __m128i any = over(count - 4);
+            for (int32_t x = 0; x + 4 < count; x += 4) any = _mm_or_si128(any, over(x));
+            if (_mm_movemask_epi8(any) != 0) return false;
+            continue;
+        }
+#endif
+        for (int32_t x = 0; x < count; ++x)
+            if (row[x] > limit) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 void TRender::DrawList(const TObjectList& primitives) {
@@ -181,10 +232,15 @@ void TRender::Rasterise(const TScreenVertex& va, const TScreenVertex& vb, const 
     const int32_t top = std::max(0, std::min({va.Y, vb.Y, vc.Y}) >> 16);
     const int32_t bottom = std::min(Height, std::max({va.Y, vb.Y, vc.Y}) >> 16);
     if (bottom <= top) return;
-    // The walks stay within half a pixel of the vertices' columns: a triangle
-    // wholly left or right of the frame fills nothing, and what its walks
-    // would record is read by no later triangle.
-    if ((std::max({va.X, vb.X, vc.X}) >> 16) < -1 || (std::min({va.X, vb.X, vc.X}) >> 16) > Width) return;
+    // A triangle that can write no pixel is not walked: wholly left or right
+    // of the frame, or behind every depth where it could write (each pixel
+    // would fail the depth test and keep its colour and depth). What its
+    // walks would record is read by no later triangle.
+    const TReach reach = ReachOf(va, vb, vc, Width);
+    if (reach.Left > reach.Right) return;
+    if (reach.LeastDepth >= std::numeric_limits<int32_t>::min() &&
+        AllAtMost(DepthBuffer, Width, top, bottom, reach.Left, reach.Right, static_cast<int32_t>(reach.LeastDepth)))
+        return;
 
     Span::TRows rows{ColorBuffer, DepthBuffer, Width, top, bottom, nullptr, nullptr, nullptr};
     if constexpr (!Lit && !Textured) {
