@@ -105,13 +105,13 @@ void WalkEdge(const TScreenVertex& p, const TScreenVertex& q, TRowEnd* lefts, TR
 }
 
 // The columns a triangle's spans can write, clipped to the frame, and the
-// least depth they can give. The k-th point of an edge of n points is within
-// k x (1/2 + a rounding hair) units of the segment pq, since each step is
-// nearest((q - p) / n); k < n, and n - 1 is at most the rows R the triangle
-// spans, so no point strays more than R / 2 + 1 units beyond the vertices'
-// bounds, in X or in Z. A span steps from its ends in the same way, across at
-// most the C columns between Left and Right before clipping, so its depths
-// stray at most C / 2 + 1 further.
+// least depth they can give. Each step is nearest((q - p) / n), within half a
+// unit and a rounding hair of the exact step, so the k-th point of an edge
+// lies within k / 2 + a hair of the segment pq, in X and in Z. As k < n and
+// n - 1 is at most the rows R the triangle spans, no point strays more than
+// floor(R / 2) + 1 units beyond the vertices' bounds. A span steps from its
+// two ends in the same way across at most C columns, C the width of the
+// reach before clipping, and strays at most floor(C / 2) + 1 further.
 struct TReach {
     int32_t Left, Right;
     int64_t LeastDepth;
@@ -119,10 +119,9 @@ struct TReach {
 
 TReach ReachOf(const TScreenVertex& a, const TScreenVertex& b, const TScreenVertex& c, int32_t width) {
     const int64_t rows = (std::max({a.Y, b.Y, c.Y}) >> 16) - (std::min({a.Y, b.Y, c.Y}) >> 16);
-    const int64_t stray = rows / 2 + 2;
+    const int64_t stray = rows / 2 + 2;  // a unit to spare, here and below
     const int64_t left = (int64_t{std::min({a.X, b.X, c.X})} - stray) >> 16;
     const int64_t right = (int64_t{std::max({a.X, b.X, c.X})} + stray) >> 16;
-    // The halved counts are floors: 2 for the hairs, 2 for the floors.
     const int64_t least = std::min({a.Z, b.Z, c.Z}) - rows / 2 - (right - left) / 2 - 4;
     return {static_cast<int32_t>(std::max<int64_t>(left, 0)), static_cast<int32_t>(std::min<int64_t>(right, width - 1)), least};
 }
