@@ -65,16 +65,54 @@ void WalkEdge(const TScreenVertex& p, const TScreenVertex& q, TRowEnd* lefts, TR
     }
 }
 
+// An edge of the unlit, untextured variant: its points and its steps in X, Y
+// and Z (StepOf over the points).
+struct TDepthEdge {
+    int32_t Points, X, Y, Z;
+};
+
+// The edges ab, bc and ca of a triangle. Their nine divisions are taken two
+// to an instruction, each lane with the quotient and the rounding StepOf
+// takes. An edge of two points can step 2^31, which the conversion returns
+// as -2^31, the same step modulo 2^32; an edge of one point is never
+// stepped, and its steps are left unspecified.
+void DepthEdgesOf(const TScreenVertex& a, const TScreenVertex& b, const TScreenVertex& c, TDepthEdge (&edges)[3]) {
+    const TScreenVertex* corners[4] = {&a, &b, &c, &a};
+    for (size_t e = 0; e < 3; ++e) edges[e].Points = std::abs((corners[e + 1]->Y >> 16) - (corners[e]->Y >> 16)) + 1;
+#if defined(__SSE2__)
+    const auto difference = [](int32_t from, int32_t to) { return static_cast<double>(int64_t{to} - from); };
+    const auto divide = [](double d0, double d1, int32_t n0, int32_t n1, int32_t& step0, int32_t& step1) {
+        const __m128i steps = _mm_cvtpd_epi32(_mm_div_pd(_mm_setr_pd(d0, d1), _mm_setr_pd(n0, n1)));
+        step0 = _mm_cvtsi128_si32(steps);
+        step1 = _mm_cvtsi128_si32(_mm_srli_si128(steps, 4));
+    };
+    TDepthEdge& e0 = edges[0], &e1 = edges[1], &e2 = edges[2];
+    divide(difference(a.X, b.X), difference(a.Y, b.Y), e0.Points, e0.Points, e0.X, e0.Y);
+    divide(difference(a.Z, b.Z), difference(b.X, c.X), e0.Points, e1.Points, e0.Z, e1.X);
+    divide(difference(b.Y, c.Y), difference(b.Z, c.Z), e1.Points, e1.Points, e1.Y, e1.Z);
+    divide(difference(c.X, a.X), difference(c.Y, a.Y), e2.Points, e2.Points, e2.X, e2.Y);
+    int32_t none;
+    divide(difference(c.Z, a.Z), 0.0, e2.Points, 1, e2.Z, none);
+#else
+    for (size_t e = 0; e < 3; ++e) {
+        const TScreenVertex& p = *corners[e];
+        const TScreenVertex& q = *corners[e + 1];
+        edges[e].X = StepOf(p.X, q.X, edges[e].Points);
+        edges[e].Y = StepOf(p.Y, q.Y, edges[e].Points);
+        edges[e].Z = StepOf(p.Z, q.Z, edges[e].Points);
+    }
+#endif
+}
+
 // WalkEdge for the packed records of the unlit, untextured variant
 // (Span::DepthEndOf). Z is stepped in the high half of a word,
 // where adding the step shifted up is addition modulo 2^32. The rows of an
 // edge's points run one way, so when its first and last points lie on rows of
 // the frame, all do and the loop need not check them.
-[[gnu::always_inline]] inline void WalkDepthEdge(const TScreenVertex& p, const TScreenVertex& q, uint64_t* ends, int32_t height) {
-    const int32_t n = std::abs((q.Y >> 16) - (p.Y >> 16)) + 1;
-    // One point needs no steps.
-    const int32_t stepX = n > 1 ? StepOf(p.X, q.X, n) : 0, stepY = n > 1 ? StepOf(p.Y, q.Y, n) : 0;
-    const uint64_t stepZ = n > 1 ? DepthEndOf(0, StepOf(p.Z, q.Z, n)) : 0;
+[[gnu::always_inline]] inline void WalkDepthEdge(const TScreenVertex& p, const TDepthEdge& edge, uint64_t* ends, int32_t height) {
+    const int32_t n = edge.Points, stepX = edge.X;
+    const int64_t stepY = edge.Y;
+    const uint64_t stepZ = DepthEndOf(0, edge.Z);
     const auto walk = [&](auto guarded) {
         uint64_t z = DepthEndOf(0, p.Z);
         int32_t x = p.X;
@@ -98,7 +136,7 @@ void WalkEdge(const TScreenVertex& p, const TScreenVertex& q, TRowEnd* lefts, TR
         }
     };
     const auto onFrame = [height](int32_t y) { return static_cast<uint32_t>(y >> 16) < static_cast<uint32_t>(height); };
-    if (onFrame(p.Y) && onFrame(Ahead(p.Y, stepY, n - 1)))
+    if (onFrame(p.Y) && onFrame(Ahead(p.Y, edge.Y, n - 1)))
         walk(std::false_type{});
     else
         walk(std::true_type{});
@@ -248,9 +286,11 @@ void TRender::Rasterise(const TScreenVertex& va, const TScreenVertex& vb, const 
             ends[2 * row] = DepthEndOf(NoLeftEdge, 0);
             ends[2 * row + 1] = DepthEndOf(NoRightEdge, 0);
         }
-        WalkDepthEdge(va, vb, ends, Height);
-        WalkDepthEdge(vb, vc, ends, Height);
-        WalkDepthEdge(vc, va, ends, Height);
+        TDepthEdge edges[3];
+        DepthEdgesOf(va, vb, vc, edges);
+        WalkDepthEdge(va, edges[0], ends, Height);
+        WalkDepthEdge(vb, edges[1], ends, Height);
+        WalkDepthEdge(vc, edges[2], ends, Height);
         rows.DepthEnds = ends;
     } else {
         TRowEnd* lefts = LeftEnds.data();
