@@ -30,6 +30,7 @@ using Span::StepOf;
 using Span::TRun;
 using TScreenVertex = TRender::TScreenVertex;
 using TRowEnd = TRender::TRowEnd;
+using TBounds = TRender::TBounds;
 using TTexels = TRender::TTexelState;
 
 bool IsPowerOfTwo(int32_t v) { return v > 0 && (v & (v - 1)) == 0; }
@@ -142,25 +143,35 @@ void DepthEdgesOf(const TScreenVertex& a, const TScreenVertex& b, const TScreenV
         walk(std::true_type{});
 }
 
-// The columns a triangle's spans can write, clipped to the frame, and the
-// least depth they can give. Each step is nearest((q - p) / n), within half a
-// unit and a rounding hair of the exact step, so the k-th point of an edge
-// lies within k / 2 + a hair of the segment pq, in X and in Z. As k < n and
-// n - 1 is at most the rows R the triangle spans, no point strays more than
-// floor(R / 2) + 1 units beyond the vertices' bounds. A span steps from its
-// two ends in the same way across at most C columns, C the width of the
+// The rows of the frame the triangles within `bounds` fill: from the top
+// vertex's row to the row above the bottom vertex's.
+struct TRowRange {
+    int32_t Top, Bottom;
+};
+
+TRowRange RowsOf(const TBounds& bounds, int32_t height) {
+    return {std::max(0, bounds.MinY >> 16), std::min(height, bounds.MaxY >> 16)};
+}
+
+// The columns the spans of triangles within some bounds can write, clipped to
+// the frame, and the least depth they can give. Each step is nearest((q - p)
+// / n), within half a unit and a rounding hair of the exact step, so the k-th
+// point of an edge lies within k / 2 + a hair of the segment pq, in X and in
+// Z. As k < n and n - 1 is at most the rows R the bounds span, no point
+// strays more than floor(R / 2) + 1 units beyond the bounds. A span steps from
+// its two ends in the same way across at most C columns, C the width of the
 // reach before clipping, and strays at most floor(C / 2) + 1 further.
 struct TReach {
     int32_t Left, Right;
     int64_t LeastDepth;
 };
 
-TReach ReachOf(const TScreenVertex& a, const TScreenVertex& b, const TScreenVertex& c, int32_t width) {
-    const int64_t rows = (std::max({a.Y, b.Y, c.Y}) >> 16) - (std::min({a.Y, b.Y, c.Y}) >> 16);
+TReach ReachOf(const TBounds& bounds, int32_t width) {
+    const int64_t rows = (bounds.MaxY >> 16) - (bounds.MinY >> 16);
     const int64_t stray = rows / 2 + 2;  // a unit to spare, here and below
-    const int64_t left = (int64_t{std::min({a.X, b.X, c.X})} - stray) >> 16;
-    const int64_t right = (int64_t{std::max({a.X, b.X, c.X})} + stray) >> 16;
-    const int64_t least = std::min({a.Z, b.Z, c.Z}) - rows / 2 - (right - left) / 2 - 4;
+    const int64_t left = (int64_t{bounds.MinX} - stray) >> 16;
+    const int64_t right = (int64_t{bounds.MaxX} + stray) >> 16;
+    const int64_t least = bounds.MinZ - rows / 2 - (right - left) / 2 - 4;
     return {static_cast<int32_t>(std::max<int64_t>(left, 0)), static_cast<int32_t>(std::min<int64_t>(right, width - 1)), least};
 }
 
@@ -187,7 +198,39 @@ bool AllAtMost(const int32_t* depths, int32_t width, int32_t top, int32_t bottom
     return true;
 }
 
+// Small solids, primitives of at least four triangles over at most 64
+// vertices, are tested whole before their triangles are: their triangles
+// overlap on the screen, and their bounds are quickly found. (A box is twelve
+// triangles over eight corners.)
+constexpr int32_t SolidIndices = 12;
+constexpr int32_t SolidVertices = 64;
+
 }  // namespace
+
+TRender::TBounds TRender::PoolBounds() const {
+    TBounds bounds;
+    for (int32_t i = 0; i < PoolCount; ++i)
+        if (Screen[static_cast<size_t>(i)].Valid) bounds.Add(Screen[static_cast<size_t>(i)]);
+    return bounds;
+}
+
+void TRender::TBounds::Add(const TScreenVertex& v) {
+    MinX = std::min(MinX, v.X), MaxX = std::max(MaxX, v.X);
+    MinY = std::min(MinY, v.Y), MaxY = std::max(MaxY, v.Y);
+    MinZ = std::min(MinZ, v.Z);
+}
+
+// Each pixel a triangle could write fails the depth test, where the depths
+// already there are at most the least it could give, and keeps its colour
+// and depth.
+bool TRender::WritesNothing(const TBounds& bounds) const {
+    const auto [top, bottom] = RowsOf(bounds, Height);
+    if (bottom <= top) return true;
+    const TReach reach = ReachOf(bounds, Width);
+    if (reach.Left > reach.Right) return true;
+    return reach.LeastDepth >= std::numeric_limits<int32_t>::min() &&
+           AllAtMost(DepthBuffer, Width, top, bottom, reach.Left, reach.Right, static_cast<int32_t>(reach.LeastDepth));
+}
 
 void TRender::DrawList(const TObjectList& primitives) {
     if (!ColorBuffer || Screen.empty()) return;
@@ -197,6 +240,9 @@ void TRender::DrawList(const TObjectList& primitives) {
         SetMaterial(*primitive);
         if (!SetTexture(primitive->Texture)) continue;
         if (!Transform(primitive->Vertices, Lighting) || !primitive->Indices) continue;
+        // A small solid wholly behind what is drawn is passed over at once,
+        // not tested triangle by triangle.
+        if (primitive->IndexCount >= SolidIndices && PoolCount <= SolidVertices && WritesNothing(PoolBounds())) continue;
         DrawIndexed(primitive->Indices, primitive->IndexCount);
     }
 }
@@ -266,18 +312,13 @@ void TRender::Rasterise(const TScreenVertex& va, const TScreenVertex& vb, const 
         const int64_t e2x = (int64_t{vc.X} - va.X) >> 8, e2y = (int64_t{vc.Y} - va.Y) >> 8;
         if (e1x * e2y - e2x * e1y <= 0) return;
     }
-    const int32_t top = std::max(0, std::min({va.Y, vb.Y, vc.Y}) >> 16);
-    const int32_t bottom = std::min(Height, std::max({va.Y, vb.Y, vc.Y}) >> 16);
+    const TBounds bounds{std::min({va.X, vb.X, vc.X}), std::max({va.X, vb.X, vc.X}), std::min({va.Y, vb.Y, vc.Y}),
+                         std::max({va.Y, vb.Y, vc.Y}), std::min({va.Z, vb.Z, vc.Z})};
+    const auto [top, bottom] = RowsOf(bounds, Height);
     if (bottom <= top) return;
-    // A triangle that can write no pixel is not walked: wholly left or right
-    // of the frame, or behind every depth where it could write (each pixel
-    // would fail the depth test and keep its colour and depth). What its
-    // walks would record is read by no later triangle.
-    const TReach reach = ReachOf(va, vb, vc, Width);
-    if (reach.Left > reach.Right) return;
-    if (reach.LeastDepth >= std::numeric_limits<int32_t>::min() &&
-        AllAtMost(DepthBuffer, Width, top, bottom, reach.Left, reach.Right, static_cast<int32_t>(reach.LeastDepth)))
-        return;
+    // What the walks of a triangle that writes nothing would record is read by
+    // no later triangle.
+    if (WritesNothing(bounds)) return;
 
     Span::TRows rows{ColorBuffer, DepthBuffer, Width, top, bottom, nullptr, nullptr, nullptr};
     if constexpr (!Lit && !Textured) {

@@ -3,6 +3,7 @@
 // per-row scan-line records, the pool of screen vertices) and the scan-line
 // rasteriser that draws primitive lists into it.
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "Matrix.h"
@@ -92,8 +93,22 @@ public:
     };
     // The texture state the spans of one primitive read.
     struct TTexelState;
+    // The box of some screen vertices, and the least depth among them; empty
+    // (MinX above MaxX) until one is added.
+    struct TBounds {
+        static constexpr int32_t Lowest = std::numeric_limits<int32_t>::min();
+        static constexpr int32_t Highest = std::numeric_limits<int32_t>::max();
+        int32_t MinX{Highest}, MaxX{Lowest}, MinY{Highest}, MaxY{Lowest}, MinZ{Highest};
+        void Add(const TScreenVertex& v);
+    };
 
 private:
+    // True when no triangle over vertices within `bounds` can write a pixel:
+    // none reaches the frame, or the depths already where it could write all
+    // hide it.
+    bool WritesNothing(const TBounds& bounds) const;
+    TBounds PoolBounds() const;  // of the valid vertices in the pool
+
     void FreeBlocks();
     void FillBitmapInfo();
     // The vertex stage into Screen; with `light` false the intensities are

@@ -286,9 +286,9 @@ TEST(Corpus, SpansAlongOneTextureRowMatchThePixelByPixelFill) {
     }
 }
 
-// A triangle is not walked when the depths already under it hide every
-// pixel it could write. Each random triangle (slivers, shallow and steep
-// depth slopes, lit and unlit) is drawn alone to learn its pixels and their
+// A triangle, or a small solid, is not walked when the depths already under
+// it hide every pixel it could write. Each random triangle (slivers, shallow
+// and steep depth slopes, lit and unlit, alone or as a solid) is drawn alone to learn its pixels and their
 // depths, then over laid depths that leave it a hair of room: one more than
 // its nearest pixel everywhere (only its nearest pixels pass), and the
 // nearest possible depth over its vertices' columns with open frame beside
@@ -318,7 +318,10 @@ TEST(Corpus, TrianglesOverLaidDepthsWriteExactlyTheirNearerPixels) {
             return v;
         };
         const bool steep = random.OneIn(2);
-        TModel model{MakePrimitive({steep ? nearBorder() : vertex(), steep ? nearBorder() : vertex(), vertex()}, {0, 1, 2}, Paint)};
+        const TVertexData a = steep ? nearBorder() : vertex(), b = steep ? nearBorder() : vertex(), c = vertex();
+        // Alone, or with three triangles of no area, as a solid tested whole.
+        TModel model{random.OneIn(2) ? MakePrimitive({a, b, c}, {0, 1, 2}, Paint)
+                                     : MakePrimitive({a, b, c}, {0, 1, 2, 0, 0, 0, 1, 1, 1, 2, 2, 2}, Paint)};
         render.Clear();
         render.DrawList(model.List);
         const std::vector<uint32_t> alone(render.ColorBuffer, render.ColorBuffer + pixels);
