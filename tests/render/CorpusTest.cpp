@@ -288,12 +288,12 @@ TEST(Corpus, SpansAlongOneTextureRowMatchThePixelByPixelFill) {
 
 // A triangle, or a small solid, is not walked when the depths already under
 // it hide every pixel it could write. Each random triangle (slivers, shallow
-// and steep depth slopes, lit and unlit, alone or as a solid) is drawn alone to learn its pixels and their
-// depths, then over laid depths that leave it a hair of room: one more than
-// its nearest pixel everywhere (only its nearest pixels pass), and the
-// nearest possible depth over its vertices' columns with open frame beside
-// them (only pixels strayed past those columns pass). Each frame must be the
-// one its pixels give.
+// and steep depth slopes, lit and unlit, alone or as a solid) is drawn alone
+// to learn its pixels and their depths, then over laid depths that leave it a
+// hair of room: one more than its nearest pixel everywhere (only its nearest
+// pixels pass), and the nearest possible depth over its vertices' columns
+// with open frame beside them (only pixels strayed past those columns pass).
+// Each frame must be the one its pixels give.
 TEST(Corpus, TrianglesOverLaidDepthsWriteExactlyTheirNearerPixels) {
     constexpr uint32_t Back = 0x00203040, Paint = 0x00C08040;
     TSeeded random(7);
