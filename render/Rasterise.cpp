@@ -74,9 +74,9 @@ struct TDepthEdge {
 
 // The edges ab, bc and ca of a triangle. Their nine divisions are taken two
 // to an instruction, each lane with the quotient and the rounding StepOf
-// takes. An edge of two points can step 2^31, which the conversion returns
-// as -2^31, the same step modulo 2^32; an edge of one point is never
-// stepped, and its steps are left unspecified.
+// takes. Vertex values lie inside the limit of FixedPoint.h, so over two
+// points or more every step fits int32, as the conversion needs; an edge of
+// one point is never stepped, and its steps are left unspecified.
 void DepthEdgesOf(const TScreenVertex& a, const TScreenVertex& b, const TScreenVertex& c, TDepthEdge (&edges)[3]) {
     const TScreenVertex* corners[4] = {&a, &b, &c, &a};
     for (size_t e = 0; e < 3; ++e) edges[e].Points = std::abs((corners[e + 1]->Y >> 16) - (corners[e]->Y >> 16)) + 1;
