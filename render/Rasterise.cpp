@@ -312,13 +312,13 @@ void TRender::Rasterise(const TScreenVertex& va, const TScreenVertex& vb, const 
         const int64_t e2x = (int64_t{vc.X} - va.X) >> 8, e2y = (int64_t{vc.Y} - va.Y) >> 8;
         if (e1x * e2y - e2x * e1y <= 0) return;
     }
+    // Formed at once rather than by Add in turn, which measures slower here.
     const TBounds bounds{std::min({va.X, vb.X, vc.X}), std::max({va.X, vb.X, vc.X}), std::min({va.Y, vb.Y, vc.Y}),
                          std::max({va.Y, vb.Y, vc.Y}), std::min({va.Z, vb.Z, vc.Z})};
-    const auto [top, bottom] = RowsOf(bounds, Height);
-    if (bottom <= top) return;
     // What the walks of a triangle that writes nothing would record is read by
     // no later triangle.
     if (WritesNothing(bounds)) return;
+    const auto [top, bottom] = RowsOf(bounds, Height);
 
     Span::TRows rows{ColorBuffer, DepthBuffer, Width, top, bottom, nullptr, nullptr, nullptr};
     if constexpr (!Lit && !Textured) {

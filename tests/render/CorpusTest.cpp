@@ -298,23 +298,24 @@ TEST(Corpus, TrianglesOverLaidDepthsWriteExactlyTheirNearerPixels) {
     constexpr uint32_t Back = 0x00203040, Paint = 0x00C08040;
     TSeeded random(7);
     TRender render;
-    render.SetSize(64, 48);
+    constexpr int32_t Width = 64, Height = 48;
+    constexpr size_t Pixels = Width * Height;
+    render.SetSize(Width, Height);
     render.BackColor = Back;
     render.CullBackFaces = false;
-    const size_t pixels = 64 * 48;
     int32_t checked = 0, strayed = 0;
     for (int32_t t = 0; t < 3000; ++t) {
         render.Lighting = random.OneIn(2);
         const float depthScale = random.OneIn(2) ? 0.002f : 0.5f;
         const auto vertex = [&] {
-            return AtScreen(render, random.Real(-4, 68), random.Real(-4, 52), random.Real(-1, 1) * depthScale);
+            return AtScreen(render, random.Real(-4, Width + 4), random.Real(-4, Height + 4), random.Real(-1, 1) * depthScale);
         };
         // Or a steep edge a few units either side of a column's border, whose
         // walk can stray into the next column.
-        const int32_t border = random.Int(0, 64);
+        const int32_t border = random.Int(0, Width);
         const auto nearBorder = [&] {
             TVertexData v = vertex();
-            v.X = static_cast<float>(((border - 32) * 65536.0 + random.Int(-24, 24)) / 65535.0);
+            v.X = static_cast<float>(((border - Width / 2) * 65536.0 + random.Int(-24, 24)) / 65535.0);
             return v;
         };
         const bool steep = random.OneIn(2);
@@ -324,33 +325,33 @@ TEST(Corpus, TrianglesOverLaidDepthsWriteExactlyTheirNearerPixels) {
                                      : MakePrimitive({a, b, c}, {0, 1, 2, 0, 0, 0, 1, 1, 1, 2, 2, 2}, Paint)};
         render.Clear();
         render.DrawList(model.List);
-        const std::vector<uint32_t> alone(render.ColorBuffer, render.ColorBuffer + pixels);
-        const std::vector<int32_t> depths(render.DepthBuffer, render.DepthBuffer + pixels);
+        const std::vector<uint32_t> alone(render.ColorBuffer, render.ColorBuffer + Pixels);
+        const std::vector<int32_t> depths(render.DepthBuffer, render.DepthBuffer + Pixels);
         const int32_t nearest = *std::min_element(depths.begin(), depths.end());
         if (nearest == TRender::EmptyDepth) continue;
 
         // The vertices' columns and rows, as the rasteriser places them.
         render.TransformVertices(model[0].Vertices);
-        int32_t left = render.Width, right = -1, top = render.Height, bottom = -1;
+        int32_t left = Width, right = -1, top = Height, bottom = -1;
         for (int32_t i = 0; i < 3; ++i) {
             const TLVertex& v = PoolAt(render, i);
             left = std::min(left, v.X >> 16), right = std::max(right, v.X >> 16);
             top = std::min(top, v.Y >> 16), bottom = std::max(bottom, v.Y >> 16);
         }
         const auto inBox = [&](size_t i) {
-            const int32_t x = static_cast<int32_t>(i % 64), y = static_cast<int32_t>(i / 64);
+            const int32_t x = static_cast<int32_t>(i % Width), y = static_cast<int32_t>(i / Width);
             return x >= left && x <= right && y >= top && y <= bottom;
         };
-        for (size_t i = 0; i < pixels; ++i) strayed += depths[i] != TRender::EmptyDepth && !inBox(i);
+        for (size_t i = 0; i < Pixels; ++i) strayed += depths[i] != TRender::EmptyDepth && !inBox(i);
         for (const bool overColumns : {false, true}) {
             const auto laid = [&](size_t i) {
                 if (!overColumns) return nearest + 1;
                 return inBox(i) ? std::numeric_limits<int32_t>::min() : TRender::EmptyDepth;
             };
             render.Clear();
-            for (size_t i = 0; i < pixels; ++i) render.DepthBuffer[i] = laid(i);
+            for (size_t i = 0; i < Pixels; ++i) render.DepthBuffer[i] = laid(i);
             render.DrawList(model.List);
-            for (size_t i = 0; i < pixels; ++i) {
+            for (size_t i = 0; i < Pixels; ++i) {
                 const bool nearer = depths[i] < laid(i);
                 ASSERT_EQ(render.ColorBuffer[i], nearer ? alone[i] : Back) << "triangle " << t << ", pixel " << i;
                 ASSERT_EQ(render.DepthBuffer[i], nearer ? depths[i] : laid(i)) << "triangle " << t << ", pixel " << i;
