@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "DecimalText.h"
 #include "NameCompare.h"
 #include "RenderHeap.h"
 #include "Scene.h"
@@ -20,22 +21,6 @@ std::string_view TrimSpaces(std::string_view s) {
     while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
     while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
     return s;
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// [-]digits[.digits]
-bool IsPlainDecimal(std::string_view s) {
-    size_t i = 0;
-    if (i < s.size() && s[i] == '-') ++i;
-    const size_t intStart = i;
-    while (i < s.size() && IsDigit(s[i])) ++i;
-    if (i == intStart) return false;
-    if (i == s.size()) return true;
-    if (s[i] != '.') return false;
-    const size_t fracStart = ++i;
-    while (i < s.size() && IsDigit(s[i])) ++i;
-    return i > fracStart && i == s.size();
 }
 
 // The separator is CR LF when the text holds both CR and LF anywhere, else
@@ -334,11 +319,9 @@ std::optional<int32_t> ParseInt(std::string_view field) {
 
 std::optional<float> ParseFloat(std::string_view field) {
     field = TrimSpaces(field);
-    if (!IsPlainDecimal(field)) return std::nullopt;
-    double value = 0.0;
-    const char* last = field.data() + field.size();
-    const auto [ptr, ec] = std::from_chars(field.data(), last, value, std::chars_format::fixed);
-    if (ec != std::errc() || ptr != last) return std::nullopt;
+    const std::optional<double> parsed = PlainDecimalToDouble(field);
+    if (!parsed) return std::nullopt;
+    const double value = *parsed;
     // Beyond the single range the conversion would overflow.
     if (!(std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max()))) return std::nullopt;
     return static_cast<float>(value);
