@@ -1,6 +1,7 @@
 // Tab changes: each view tab keeps its three scroll positions; the pages,
 // scroll bars and tool strip are set up for the tab selected.
 #include "AppState.h"
+#include "ToolRules.h"
 
 void RefreshView() { App.ViewScrollV->SetPosition(App.ViewScrollV->Position()); }
 
@@ -78,7 +79,7 @@ void SetUpToolStrip(int32_t t) {
     default: {  // TypeD: the mode picks Level (0) or Section (1)
         const bool section = App.TypeDMode != 0;
         const TAPILabel* value = section ? App.TypeDSectionValue : App.TypeDLevelValue;
-        SetToolBar(UiStrings[section ? 2 : 3], value->Caption, App.TypeDSingleCheck->Checked, true);
+        SetToolBar(UiStrings[TypeDModeCaption(App.TypeDMode)], value->Caption, App.TypeDSingleCheck->Checked, true);
         App.ModeButton()->SetEdge(EdgeEtched);
         App.ModeButton()->TextOffset = 0;
         App.ModeButton()->SetEnabled(true);

@@ -1,6 +1,7 @@
 // Handlers of the settings scroll bars, the tool strip, the Config page's
 // buttons and the main window's activation.
 #include "AppState.h"
+#include "ToolRules.h"
 #include "UtilFunc.h"
 
 #include <shellapi.h>  // after <windows.h>
@@ -13,8 +14,12 @@ void ShowPosition(TAPILabel* label, const TAPIHScroll* bar) {
 
 // The settings scroll bar the minus and plus buttons step on this tab.
 TAPIHScroll* StepTarget() {
-    if (App.CurrentTab == static_cast<int32_t>(TTab::TypeC)) return App.TypeCSectionScroll;
-    return App.TypeDMode == 0 ? App.TypeDLevelScroll : App.TypeDSectionScroll;
+    switch (StepSettingFor(App.CurrentTab, App.TypeDMode)) {
+    case TSetting::TypeCSections: return App.TypeCSectionScroll;
+    case TSetting::TypeDSections: return App.TypeDSectionScroll;
+    case TSetting::TypeDLevel: break;
+    }
+    return App.TypeDLevelScroll;
 }
 
 int32_t TagOf(const TMsgRec* rec) { return static_cast<int32_t>(rec->WParam); }
@@ -26,8 +31,7 @@ void OnTypeDLevelScroll(TMsgRec*) { ShowPosition(App.TypeDLevelValue, App.TypeDL
 void OnTypeDSectionScroll(TMsgRec*) { ShowPosition(App.TypeDSectionValue, App.TypeDSectionScroll); }
 
 void OnToolCheckClick(TMsgRec* /*rec*/) {
-    TAPICheckBox* target = App.CurrentTab == static_cast<int32_t>(TTab::TypeD) ? App.TypeDSingleCheck
-                                                                                : App.TypeCSingleCheck;
+    TAPICheckBox* target = CheckIsTypeDSingle(App.CurrentTab) ? App.TypeDSingleCheck : App.TypeCSingleCheck;
     target->SetChecked(App.ToolCheck->Checked);
     RefreshView();
 }
@@ -41,8 +45,8 @@ void OnColorClick(TMsgRec* /*rec*/) {
 
 void SetBackgroundColor(COLORREF c) {
     App.ColorButton()->SetColor(c);
-    App.Scene->MainRender.BackColor = 0xFF000000u | (uint32_t{GetRValue(c)} << 16) |
-                                      (uint32_t{GetGValue(c)} << 8) | GetBValue(c);
+    App.Scene->MainRender.BackColor =
+        BackColorOf(uint32_t{GetRValue(c)} << 16 | uint32_t{GetGValue(c)} << 8 | GetBValue(c));
 }
 
 void OnStepClick(TMsgRec* rec) {

@@ -171,3 +171,28 @@ void ApplyTabChange(TScene& scene, int32_t tab) {
         scene.MainRender.CullBackFaces = false;
     }
 }
+
+std::optional<TStatusText> RenderShownView(TScene& scene, const TViewState& state) {
+    ApplyTabChange(scene, state.Tab);
+    return RenderView(scene, state);
+}
+
+std::string StatusUtf8(const TStatusText& status) {
+    const std::u16string& text = status.Wide;
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        uint32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00u);
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        const int trail = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+        constexpr uint32_t Lead[] = {0, 0xC0, 0xE0, 0xF0};
+        out += static_cast<char>(Lead[trail] | c >> (6 * trail));
+        for (int k = trail - 1; k >= 0; --k) out += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
+    }
+    return out;
+}

@@ -45,6 +45,9 @@ struct TStatusText {
     std::u16string Wide;
 };
 
+// The status line in UTF-8, for front ends and files outside Win32.
+std::string StatusUtf8(const TStatusText& status);
+
 // p * 360 / 63, rounded half to even: the degrees shown for position p.
 int32_t PositionToDegrees(int32_t p);
 
@@ -56,6 +59,12 @@ std::optional<TStatusText> RenderView(TScene& scene, const TViewState& state);
 // What a switch to view tab `tab` does to the renderer: culling on for TypeB,
 // off for TypeC and TypeD (TypeA sets it per solid while drawing).
 void ApplyTabChange(TScene& scene, int32_t tab);
+
+// The frame the program shows for `state` once its tab was chosen and its
+// positions set: the renderer's switches as the tab change leaves them, then
+// the frame from the positions and settings alone. So every render of a
+// series reproduces the program's frame, whatever was drawn before.
+std::optional<TStatusText> RenderShownView(TScene& scene, const TViewState& state);
 
 // Sizes the frame `scale` times as wide and high and draws every solid `scale`
 // times as large about the frame centre: the same view, in more pixels. For

@@ -13,12 +13,7 @@ TFrameMaker::TFrameMaker(int32_t scale, int32_t aa, uint32_t background) : Scale
 }
 
 std::optional<TStatusText> TFrameMaker::Render(const TViewState& state) {
-    // Arriving at the tab through the tab control leaves the renderer's
-    // switches as the tab change sets them; every other part of the frame
-    // follows from the positions and settings alone, so one render
-    // reproduces it, and so does every render of a series.
-    ApplyTabChange(Scene, state.Tab);
-    std::optional<TStatusText> status = RenderView(Scene, state);
+    std::optional<TStatusText> status = RenderShownView(Scene, state);
     if (Aa > 1) AverageBlocks(Scene.MainRender.ColorBuffer, Width(), Height(), Aa, Averaged.data());
     return status;
 }
