@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Explorer.h"
+#include "FrameCases.h"
 #include "FrameMaker.h"
 #include "UiValues.h"
 
@@ -102,6 +103,26 @@ private:
     int32_t FramesDrawn = 0;
 };
 
+// The benchmark mode: the native benchmarks' frame cases, timed here.
+class TWebFrameBench {
+public:
+    bool Loaded() const { return Cases.Loaded(); }
+    size_t Count() const { return Cases.Count(); }
+    std::string Name(size_t index) const { return Cases.Name(index); }
+    double MillisecondsPerFrame(size_t index, double minimumMs) { return Cases.MillisecondsPerFrame(index, minimumMs); }
+    // Sixteen hex digits, as the native frame_cases prints them.
+    std::string FrameHash(size_t index) const {
+        constexpr char Hex[] = "0123456789abcdef";
+        const uint64_t hash = Cases.FrameHash(index);
+        std::string text(16, '0');
+        for (size_t i = 0; i < 16; ++i) text[15 - i] = Hex[(hash >> (4 * i)) & 0xF];
+        return text;
+    }
+
+private:
+    TFrameCases Cases;
+};
+
 std::string UiString(int32_t index) {
     return index >= 0 && index < static_cast<int32_t>(UiStrings.size()) ? UiStrings[static_cast<size_t>(index)] : "";
 }
@@ -158,4 +179,11 @@ EMSCRIPTEN_BINDINGS(tintrover) {
         .function("frame", &TWebExplorer::Frame)
         .function("frameCount", &TWebExplorer::FrameCount)
         .function("renderScaled", &TWebExplorer::RenderScaled);
+    class_<TWebFrameBench>("FrameBench")
+        .constructor<>()
+        .function("loaded", &TWebFrameBench::Loaded)
+        .function("count", &TWebFrameBench::Count)
+        .function("name", &TWebFrameBench::Name)
+        .function("millisecondsPerFrame", &TWebFrameBench::MillisecondsPerFrame)
+        .function("frameHash", &TWebFrameBench::FrameHash);
 }
