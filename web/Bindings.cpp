@@ -2,6 +2,7 @@
 // frames, bound for JavaScript. The page maps its DOM events onto these calls
 // and copies the frame to its canvas; every rule stays on this side.
 #include <emscripten/bind.h>
+#include <emscripten/emscripten.h>
 #include <emscripten/val.h>
 
 #include <cstdint>
@@ -103,25 +104,30 @@ private:
     int32_t FramesDrawn = 0;
 };
 
-// The benchmark mode: the native benchmarks' frame cases, timed here.
-class TWebFrameBench {
-public:
-    bool Loaded() const { return Cases.Loaded(); }
-    size_t Count() const { return Cases.Count(); }
-    std::string Name(size_t index) const { return Cases.Name(index); }
-    double MillisecondsPerFrame(size_t index, double minimumMs) { return Cases.MillisecondsPerFrame(index, minimumMs); }
-    // Sixteen hex digits, as the native frame_cases prints them.
-    std::string FrameHash(size_t index) const {
-        constexpr char Hex[] = "0123456789abcdef";
-        const uint64_t hash = Cases.FrameHash(index);
-        std::string text(16, '0');
-        for (size_t i = 0; i < 16; ++i) text[15 - i] = Hex[(hash >> (4 * i)) & 0xF];
-        return text;
-    }
-
-private:
-    TFrameCases Cases;
-};
+// The benchmark mode: the native benchmarks' frame cases, drawn here. Made
+// on first use, so that the page itself never loads them.
+TFrameCases& BenchCases() {
+    static TFrameCases cases;
+    return cases;
+}
+int32_t BenchCount() { return BenchCases().Loaded() ? static_cast<int32_t>(BenchCases().Count()) : 0; }
+std::string BenchName(int32_t index) { return BenchCases().Name(static_cast<size_t>(index)); }
+// Milliseconds per frame over `frames` frames, after one to warm up.
+double BenchRun(int32_t index, int32_t frames) {
+    const auto i = static_cast<size_t>(index);
+    BenchCases().Draw(i);
+    const double start = emscripten_get_now();
+    for (int32_t k = 0; k < frames; ++k) BenchCases().Draw(i);
+    return frames > 0 ? (emscripten_get_now() - start) / frames : 0.0;
+}
+// The frame's hash in sixteen hex digits, as the native frame_cases prints it.
+std::string BenchHash(int32_t index) {
+    constexpr char Hex[] = "0123456789abcdef";
+    const uint64_t hash = BenchCases().FrameHash(static_cast<size_t>(index));
+    std::string text(16, '0');
+    for (size_t i = 0; i < 16; ++i) text[15 - i] = Hex[(hash >> (4 * i)) & 0xF];
+    return text;
+}
 
 std::string UiString(int32_t index) {
     return index >= 0 && index < static_cast<int32_t>(UiStrings.size()) ? UiStrings[static_cast<size_t>(index)] : "";
@@ -179,11 +185,8 @@ EMSCRIPTEN_BINDINGS(tintrover) {
         .function("frame", &TWebExplorer::Frame)
         .function("frameCount", &TWebExplorer::FrameCount)
         .function("renderScaled", &TWebExplorer::RenderScaled);
-    class_<TWebFrameBench>("FrameBench")
-        .constructor<>()
-        .function("loaded", &TWebFrameBench::Loaded)
-        .function("count", &TWebFrameBench::Count)
-        .function("name", &TWebFrameBench::Name)
-        .function("millisecondsPerFrame", &TWebFrameBench::MillisecondsPerFrame)
-        .function("frameHash", &TWebFrameBench::FrameHash);
+    function("benchCount", &BenchCount);
+    function("benchName", &BenchName);
+    function("benchRun", &BenchRun);
+    function("benchHash", &BenchHash);
 }
