@@ -7,6 +7,7 @@ systems take it. Then come 16, 48 and 256 pixel images in 32-bit colour with
 alpha edges; the 256 pixel one stored as PNG, as Windows expects at that size.
 
 Usage: make_icon.py OUTPUT.ico
+       make_icon.py --png SIZE OUTPUT.png   (one RGBA image, e.g. for a web app)
 """
 import struct
 import sys
@@ -180,10 +181,17 @@ def images():
 
 
 def main():
-    if len(sys.argv) != 2:
+    args = sys.argv[1:]
+    if len(args) == 3 and args[0] == "--png" and args[1].isdigit() and 16 <= int(args[1]) <= 1024:
+        data = png_image(render(int(args[1])))
+        path = args[2]
+    elif len(args) == 1 and not args[0].startswith("-"):
+        data = ico_bytes(images())
+        path = args[0]
+    else:
         sys.exit(__doc__)
-    with open(sys.argv[1], "wb") as f:
-        f.write(ico_bytes(images()))
+    with open(path, "wb") as f:
+        f.write(data)
 
 
 if __name__ == "__main__":

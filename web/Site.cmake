@@ -1,13 +1,17 @@
-# Lays out the static site: the page's own files, the module, the icon, and a
-# service worker whose cache is named after the build's version and the
-# content of every file it caches, so that a new build replaces the old cache.
-file(MAKE_DIRECTORY ${SITE})
+# Lays out the static site: the page's own files, the module, the icons, the
+# help pages, and a service worker whose cache is named after the build's
+# version and the content of every file it caches, so that a new build
+# replaces the old cache. Laid out afresh each time, so that it holds nothing
+# an earlier build left.
+file(REMOVE_RECURSE ${SITE})
+file(MAKE_DIRECTORY ${SITE} ${SITE}/help)
 file(GLOB pages ${SOURCES}/*)
 list(FILTER pages EXCLUDE REGEX "sw\\.js$")
-file(COPY ${pages} ${MODULE_DIR}/tintrover.js ${MODULE_DIR}/tintrover.wasm DESTINATION ${SITE})
+file(COPY ${pages} ${MODULE_DIR}/tintrover.js ${MODULE_DIR}/tintrover.wasm ${ICONS} DESTINATION ${SITE})
 file(COPY_FILE ${ICON} ${SITE}/favicon.ico ONLY_IF_DIFFERENT)
+file(COPY ${HELP} DESTINATION ${SITE}/help)
 
-file(GLOB cached RELATIVE ${SITE} ${SITE}/*)
+file(GLOB_RECURSE cached LIST_DIRECTORIES false RELATIVE ${SITE} ${SITE}/*)
 list(REMOVE_ITEM cached sw.js)
 list(SORT cached)
 set(digests "")
