@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: the native suites, the same suites under ASan+UBSan, the
 # Windows suites under Wine on one shared Xvfb display with one persistent
-# wineserver, and the fuzz targets for a minute each. Prints CTest's summaries
+# wineserver, the web page in headless Chromium, and the fuzz targets for a
+# minute each. Prints CTest's summaries
 # and a closing total; exits non-zero on any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,6 +11,10 @@ cd "$root"
 "$root/scripts/setup.sh" || exit 1
 "$root/scripts/build.sh" --with-sanitizers || { echo "build failed"; exit 1; }
 "$root/scripts/fuzz.sh" --build || { echo "fuzz build failed"; exit 1; }
+web_werror=OFF
+[ "${CI:-}" = "true" ] && web_werror=ON
+{ cmake --preset web -DTINTROVER_WERROR="$web_werror" >/dev/null && cmake --build --preset web; } ||
+  { echo "web build failed"; exit 1; }
 
 . "$root/scripts/xvfb.sh"
 export WINEPREFIX="$root/build/win/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -48,6 +53,7 @@ run_ctest() { # label, build dir, extra ctest arguments...
 run_ctest "native" build/native
 run_ctest "native, sanitizers" build/asan
 run_ctest "windows, under wine" build/win
+run_ctest "web, in chromium" build/web
 # The three targets side by side: each replays its seeds, then fuzzes for 60 s.
 run_ctest "fuzz targets" build/fuzz -j3 --timeout 300
 
