@@ -139,3 +139,23 @@ test('the tool strip and the colour change the frame', async () => {
     await settles(() => hashOf(page), '#tab=2&h1=4&h2=0&v=4&csection=30&bg=ff8000');
   });
 });
+
+test('after the first visit the page opens without a network', async () => {
+  await withPage(env, '#tab=3', async (page) => {
+    await page.evaluate(async () => {
+      await navigator.serviceWorker.ready;
+      if (!navigator.serviceWorker.controller) {
+        await new Promise((resolve) => navigator.serviceWorker.addEventListener('controllerchange', resolve));
+      }
+    });
+    await env.browser.context.setOffline(true);
+    try {
+      await page.reload();
+      await waitForFrame(page, 1);
+      await page.click('label[for="tab-5"]');
+      assert.match(await page.locator('#about').inputValue(), /^Tintrover/);
+    } finally {
+      await env.browser.context.setOffline(false);
+    }
+  });
+});

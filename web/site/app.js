@@ -45,7 +45,7 @@
   function requestDraw() {
     if (drawPending) return;
     drawPending = true;
-    requestAnimationFrame(draw);
+    requestAnimationFrame(() => { if (drawPending) draw(); });
   }
 
   // --- The address --------------------------------------------------------
@@ -379,7 +379,7 @@
     watchSize();
     applyAddress();
     showState();
-    requestDraw();
+    draw();
     if (location.hash === '#bench') requestAnimationFrame(() => setTimeout(runBench, 0));
 
     if ('serviceWorker' in navigator && window.isSecureContext) {
