@@ -126,8 +126,8 @@ export async function canvasPixels(page) {
 }
 
 // The export tool's frame (0x??RRGGBB little-endian values, top row first)
-// and status line for a fragment's state.
-export async function nativeFrame(fragment) {
+// and status line for a fragment's state, with any further options.
+export async function nativeFrame(fragment, options = []) {
   const args = [];
   for (const item of fragment.replace(/^#/, '').split('&')) {
     const [name, value] = item.split('=');
@@ -140,7 +140,7 @@ export async function nativeFrame(fragment) {
   const dir = await mkdtemp(path.join(tmpdir(), 'tintrover-frame-'));
   try {
     const out = path.join(dir, 'frame.raw');
-    const { stdout } = await promisify(execFile)(snapshotTool, [...args, '--out', out]);
+    const { stdout } = await promisify(execFile)(snapshotTool, [...args, ...options, '--out', out]);
     return { raw: await readFile(out), status: stdout.replace(/\r?\n$/, '') };
   } finally {
     await rm(dir, { recursive: true, force: true });

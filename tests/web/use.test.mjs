@@ -1,7 +1,10 @@
 // The page in use: drags, tab switches, the address and the tool strip.
 import assert from 'node:assert/strict';
+import { readFile } from 'node:fs/promises';
 import { test } from 'node:test';
-import { canvasPixels, deadline, frameNumber, suite, waitForFrame, withPage } from './harness.mjs';
+import {
+  canvasPixels, deadline, firstDifference, frameNumber, nativeFrame, suite, waitForFrame, withPage,
+} from './harness.mjs';
 
 const env = suite();
 
@@ -156,6 +159,32 @@ test('after the first visit the page opens without a network', async () => {
       assert.match(await page.locator('#about').inputValue(), /^Tintrover/);
     } finally {
       await env.browser.context.setOffline(false);
+    }
+  });
+});
+
+test('Save PNG saves the frame, and the view drawn larger, as the export tool draws them', async () => {
+  const state = 'tab=2&h1=10&h2=3&v=6&csection=12&bg=204060';
+  await withPage(env, `#${state}`, async (page) => {
+    for (const scale of [1, 3]) {
+      await page.selectOption('#save-scale', String(scale));
+      const [download] = await Promise.all([page.waitForEvent('download'), page.click('#save')]);
+      assert.match(download.suggestedFilename(), /\.png$/);
+      const png = (await readFile(await download.path())).toString('base64');
+      // Decoded by the browser, read back without colour management.
+      const rgba = Buffer.from(await page.evaluate(async (data) => {
+        const bitmap = await createImageBitmap(await (await fetch(`data:image/png;base64,${data}`)).blob(),
+          { colorSpaceConversion: 'none', premultiplyAlpha: 'none' });
+        const canvas = new OffscreenCanvas(bitmap.width, bitmap.height);
+        const context = canvas.getContext('2d');
+        context.drawImage(bitmap, 0, 0);
+        const bytes = context.getImageData(0, 0, bitmap.width, bitmap.height).data;
+        let text = '';
+        for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+        return btoa(text);
+      }, png), 'base64');
+      const native = await nativeFrame(state, ['--scale', String(scale)]);
+      assert.equal(firstDifference(rgba, native.raw, 300 * scale), null, `${scale}x`);
     }
   });
 });
