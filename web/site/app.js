@@ -360,7 +360,9 @@
 
   async function start() {
     M = await createTintrover();
+    performance.mark('tintrover-module');
     explorer = new M.Explorer();
+    performance.mark('tintrover-explorer');
     if (!explorer.loaded()) {
       showNote('The colour solids could not be loaded.');
       return;
