@@ -88,6 +88,7 @@ test('each view tab keeps its own positions', async () => {
     const tab = (i) => page.click(`label[for="tab-${i}"]`);
     await tab(3);
     assert.deepEqual(await bars(page), { h1: 0, h2: 0, v: 4, vMax: 63 });
+    await settles(() => hashOf(page), '#tab=3&h1=0&h2=0&v=4&dsection=10&dlevel=10');
     await tab(0);
     assert.deepEqual(await bars(page), { h1: 0, h2: 0, v: 100, vMax: 100 });
     await page.focus('#bar-h1');

@@ -99,8 +99,7 @@
       input.addEventListener('change', () => {
         if (!input.checked) return;
         explorer.selectTab(i);
-        showState();
-        requestDraw();
+        changed(explorer.showsView());
       });
     }
     tabs.disabled = false;
