@@ -114,7 +114,7 @@ void TLinkReader::Read(std::string_view name, std::optional<std::string_view> va
         }
         return Note("bg=" + Shown(text) + " (not six hex digits)");
     }
-    Note(Shown(name) + " (unknown)");
+    Note(Shown(std::string(name) + "=" + std::string(text)) + " (unknown)");
 }
 
 TLinkResult TLinkReader::Run(std::string_view fragment) {

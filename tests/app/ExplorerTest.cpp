@@ -56,8 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
         LinkCase{"tab=9", State(3, 0, 0, 4), 0, "tab=9"},
         LinkCase{"v=abc&h1=1.5", State(0, 0, 0, 100), 0, "v=abc (not a whole number)"},
         LinkCase{"bg=zz&bg=1234567", State(0, 0, 0, 100), 0, "bg=1234567 (not six hex digits)"},
-        LinkCase{"csingle=2&&=&foo=1", State(0, 0, 0, 100), 0, "foo (unknown)"},
-        LinkCase{"x\x01\x7f=1", State(0, 0, 0, 100), 0, "x?? (unknown)"}));
+        LinkCase{"csingle=2&&=5&foo=1", State(0, 0, 0, 100), 0, "=5 (unknown), foo=1 (unknown)"},
+        LinkCase{"x\x01\x7f=1&dsingle", State(0, 0, 0, 100, 2, false, 10, 10, true), 0, "x?\?=1 (unknown)"}));
 
 TEST(ViewLink, TextReadsBackAsTheSameLink) {
     for (const TViewLink& link : {TViewLink{State(0, 0, 0, 100), 0}, TViewLink{State(3, 5, 6, 7, 9, true, 3, 2, true), 0xFFFFFF},
