@@ -56,9 +56,10 @@ constexpr std::array RangeRules{
     TRangeRule{"--aa", [](const TSnapshotOptions& o) { return TRange{o.Aa, AaMin, AaMax}; }},
 };
 
-constexpr std::array<std::string_view, 10> OtherOptions{"--help", "--csingle", "--dsingle", "--out", "--version",
-                                                        "--sweep", "h1", "h2", "v", "-h"};
-constexpr std::array<std::string_view, 7> FileNames{"x.png", "x.PPM", "x.raw", "x.gif", "x", "x.webp", "x-%03d.png"};
+constexpr std::array<std::string_view, 15> OtherOptions{"--help", "--csingle", "--dsingle", "--out", "--version",
+                                                        "--sweep", "h1", "h2", "v", "-h",
+                                                        "--format", "png", "ppm", "raw", "webp"};
+constexpr std::array<std::string_view, 8> FileNames{"x.png", "x.PPM", "x.raw", "x.gif", "x", "x.webp", "x-%03d.png", "-"};
 
 // A command line that only asks for information stops being read there.
 bool StopsReading(const TSnapshotOptions& o) { return o.Help || o.Version; }
@@ -100,7 +101,9 @@ void CheckAccepted(const TSnapshotOptions& o) {
                                                                                 {".webp", TImageFormat::WebP}}};
     const bool named = std::ranges::any_of(
         formats, [&](const auto& f) { return f.second == o.Format && EndsWithNoCase(o.OutPath, f.first); });
-    Require(named, "the output file's extension names its format");
+    // Standard output has no name: one still image in any format but WebP.
+    const bool stream = o.ToStandardOutput() && o.Format != TImageFormat::WebP && !o.Sweep;
+    Require(named || stream, "the output file's extension names its format, or standard output takes a still");
 }
 
 // The next UTF-8 character of `s` from `at`, or -1 when the bytes there are

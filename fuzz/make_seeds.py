@@ -86,6 +86,7 @@ def snapshot_options():
         "--tab 0 --v 100 --out a.raw",
         "--sweep h2 --frames 8 --delay 40 --out turn.webp",
         "--tab 3 --sweep v --out f-%03d.png --scale 2 --aa 4",
+        "--tab 2 --out - --format raw",
         "--version",
         "-h",
     ]
@@ -100,8 +101,9 @@ def snapshot_options():
 # The token table of FuzzSnapshotOptions.cpp, in its order (keep in step):
 # the options without a range, the file names, then each option with a range
 # followed by its Min - 1, Min, Max and Max + 1.
-OTHER_OPTIONS = ["--help", "--csingle", "--dsingle", "--out", "--version", "--sweep", "h1", "h2", "v", "-h"]
-FILE_NAMES = ["x.png", "x.PPM", "x.raw", "x.gif", "x", "x.webp", "x-%03d.png"]
+OTHER_OPTIONS = ["--help", "--csingle", "--dsingle", "--out", "--version", "--sweep", "h1", "h2", "v", "-h",
+                 "--format", "png", "ppm", "raw", "webp"]
+FILE_NAMES = ["x.png", "x.PPM", "x.raw", "x.gif", "x", "x.webp", "x-%03d.png", "-"]
 VIEW_OPTIONS = ["--tab", "--h1", "--h2", "--v", "--csection", "--dsection", "--dlevel", "--bg"]
 EXPORT_OPTIONS = ["--frames", "--delay", "--scale", "--aa"]
 RANGE_OPTIONS = VIEW_OPTIONS + EXPORT_OPTIONS
@@ -113,6 +115,7 @@ TOKEN_COMMANDS = [
     "--out x.raw --csingle --dsingle " + " ".join(f"{o} {o}:min" for o in VIEW_OPTIONS),
     "--sweep h1 --out x.webp " + " ".join(f"{o} {o}:max" for o in EXPORT_OPTIONS),
     "--sweep v --out x-%03d.png " + " ".join(f"{o} {o}:min" for o in EXPORT_OPTIONS if o != "--delay"),
+    "--out - --format ppm --tab --tab:max",
 ]
 
 

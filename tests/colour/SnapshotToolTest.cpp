@@ -3,8 +3,14 @@
 #include <gtest/gtest.h>
 #include <png.h>
 #include <webp/demux.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +20,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "LoadScene.h"
@@ -319,6 +326,10 @@ TEST(SnapshotOptions, ABadOptionGetsOneLineNamingTheProblem) {
         {{"--sweep", "v", "--out", "a-%03d.png", "--delay", "40"}, "option --delay needs --sweep and --out NAME.webp"},
         {{"--out", "a-%03d.png"}, "option --out: numbered files need --sweep"},
         {{"--sweep", "v", "--out", "a-%03d.webp"}, "option --out: numbered files are .png, .ppm or .raw"},
+        {{"--out", "-", "--format", "webp"}, "option --out -: standard output takes one .png, .ppm or .raw image"},
+        {{"--out", "-", "--sweep", "h1"}, "option --out -: standard output takes one .png, .ppm or .raw image"},
+        {{"--format", "ppm"}, "option --format goes with --out - (a file's name gives its format)"},
+        {{"--out", "-", "--format", "x.png"}, "option --format: \"x.png\" is not png, ppm or raw"},
     };
     for (const auto& [args, message] : cases) {
         std::vector<std::string> all{"--out", "bad.png"};
@@ -386,20 +397,111 @@ TEST_F(SnapshotTool, AFailedWriteLeavesWhatOutNamesAsItWas) {
     EXPECT_TRUE(fs::is_symlink(Dir / "link.png"));
 }
 
-TEST_F(SnapshotTool, AWriteReplacesTheTargetWholeAndKeepsALinkToIt) {
-    std::ofstream(Path("old.raw")) << "old";
-    fs::create_symlink("old.raw", Dir / "link.raw");
-    ASSERT_EQ(Start({"--out", Path("link.raw")}).Exit, 0);
-    EXPECT_TRUE(fs::is_symlink(Dir / "link.raw"));
-    EXPECT_EQ(ReadFile(Path("old.raw")), ExpectedRaw(Tab(0)));
-    EXPECT_EQ(Entries(Dir), (std::set<std::string>{"link.raw", "old.raw"}));
+// A device node of the temporary folder (never the system's own), or false
+// where this user may not make one.
+bool MakeDevice(const fs::path& path, unsigned minor) {
+    return ::mknod(path.c_str(), S_IFCHR | 0666, ::makedev(1, minor)) == 0;
+}
+constexpr unsigned NullMinor = 3, FullMinor = 7;  // of Linux's memory devices
+
+// What --out names and what is there afterwards: a missing or regular file is
+// replaced whole, keeping its permission bits and any link to it; a device or
+// FIFO is written in place and stays what it was; "-" is standard output.
+struct TTargetCase {
+    const char* Name;
+    int Exit;
+    const char* Error;  // after "cannot write PATH: "; "" for none
+};
+
+class SnapshotTarget : public SnapshotTool, public ::testing::WithParamInterface<TTargetCase> {};
+
+TEST_P(SnapshotTarget, IsWrittenAsItsKindAllows) {
+    const std::string name = GetParam().Name;
+    const std::string expected = ExpectedRaw(Tab(0));
+    const fs::path target = Dir / "target.raw";
+    std::string out = target.string();
+    std::thread reader;
+    std::string readBack;
+    if (name == "regular file" || name == "link to a file") {
+        std::ofstream(target) << "old";
+        fs::permissions(target, fs::perms(0640));
+    }
+    if (name == "link to a file" || name == "link to a full device") {
+        fs::create_symlink("target.raw", Dir / "link.raw");
+        out = Path("link.raw");
+    }
+    if (name == "directory") fs::create_directory(target);
+    const bool full = name == "full device" || name == "link to a full device";
+    if ((name == "null device" || full) && !MakeDevice(target, full ? FullMinor : NullMinor)) {
+        GTEST_SKIP() << "mknod is not allowed here: " << std::strerror(errno);
+    }
+    if (name == "FIFO with a reader") {
+        ASSERT_EQ(::mkfifo(target.c_str(), 0666), 0);
+        reader = std::thread([&] { readBack = ReadFile(target); });
+    }
+    if (name == "standard output") out = "-";
+    const fs::file_status before = fs::symlink_status(target);
+
+    const TToolRun run =
+        Start(out == "-" ? std::vector<std::string>{"--out", "-", "--format", "raw"} : std::vector<std::string>{"--out", out});
+    if (reader.joinable()) {
+        // A reader still waiting for a writer is released by one that writes nothing.
+        const int fd = ::open(target.c_str(), O_RDWR | O_NONBLOCK);
+        if (fd >= 0) ::close(fd);
+        reader.join();
+    }
+    EXPECT_EQ(run.Exit, GetParam().Exit);
+    const std::string status = "\xE8\x89\xB2\xE7\x9B\xB8=0 / \xE6\x98\x8E\xE5\xBA\xA6=255\n";
+    const std::string error = GetParam().Error;
+    const std::string& statusStream = out == "-" ? run.Err : run.Out;
+    EXPECT_EQ(error.empty() ? statusStream : run.Err,
+              error.empty() ? status : "tintrover-snapshot: cannot write \"" + out + "\": " + error + "\n");
+
+    // What is left: the same kind of node, the link still a link, the bytes.
+    // Compared whole, not printed: a frame is 264,000 bytes.
+    if (out == "-") {
+        EXPECT_TRUE(run.Out == expected) << run.Out.size() << " bytes on standard output";
+    }
+    if (fs::exists(before)) {
+        EXPECT_EQ(fs::symlink_status(target).type(), before.type());
+    }
+    if (out == Path("link.raw")) {
+        EXPECT_TRUE(fs::is_symlink(Dir / "link.raw"));
+    }
+    if (fs::is_regular_file(before)) {
+        EXPECT_TRUE(ReadFile(target) == expected);
+        EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
+    } else if (name == "missing") {
+        EXPECT_TRUE(ReadFile(target) == expected);
+    }
+    if (name == "FIFO with a reader") {
+        EXPECT_TRUE(readBack == expected) << readBack.size() << " bytes read";
+    }
+    const std::set<std::string> left = Entries(Dir);
+    EXPECT_TRUE(std::none_of(left.begin(), left.end(), [](const std::string& e) { return e.find(".tmp-") != std::string::npos; }));
 }
 
+INSTANTIATE_TEST_SUITE_P(
+    Targets, SnapshotTarget,
+    ::testing::Values(TTargetCase{"missing", 0, ""}, TTargetCase{"regular file", 0, ""},
+                      TTargetCase{"link to a file", 0, ""}, TTargetCase{"directory", 1, "Is a directory"},
+                      TTargetCase{"null device", 0, ""}, TTargetCase{"full device", 1, "No space left on device"},
+                      TTargetCase{"link to a full device", 1, "No space left on device"},
+                      TTargetCase{"FIFO with a reader", 0, ""}, TTargetCase{"standard output", 0, ""}),
+    [](const ::testing::TestParamInfo<TTargetCase>& row) {
+        std::string n = row.param.Name;
+        std::replace(n.begin(), n.end(), ' ', '_');
+        return n;
+    });
+
 TEST_F(SnapshotTool, LostStandardOutputIsAFailure) {
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"--out", Path("a.raw")}, {"--help"}}) {
-        const TToolRun run = Start(args, "/dev/full");
-        EXPECT_EQ(run.Exit, 1) << args[0];
-        EXPECT_EQ(run.Err, "tintrover-snapshot: cannot write standard output: No space left on device\n");
+    if (!MakeDevice(Dir / "full", FullMinor)) GTEST_SKIP() << "mknod is not allowed here: " << std::strerror(errno);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--out", Path("a.raw")}, {"--help"}, {"--out", "-", "--format", "ppm"}}) {
+        const TToolRun run = Start(args, Path("full"));
+        EXPECT_EQ(run.Exit, 1) << args[1];
+        EXPECT_EQ(run.Err.substr(run.Err.find("tintrover-snapshot: cannot")),
+                  "tintrover-snapshot: cannot write standard output: No space left on device\n") << args[1];
     }
 }
 

@@ -1,6 +1,7 @@
 #include "ImageFiles.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <png.h>
 #include <unistd.h>
 
@@ -58,7 +59,7 @@ std::vector<uint8_t> RawBytes(const uint32_t* pixels, int32_t width, int32_t hei
     return raw;
 }
 
-bool WritePng(TReplacingFile& file, const uint32_t* pixels, int32_t width, int32_t height) {
+bool WritePng(TOutputFile& file, const uint32_t* pixels, int32_t width, int32_t height) {
     const std::vector<uint8_t> rgb = RgbBytes(pixels, width, height);
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
@@ -76,19 +77,57 @@ bool WritePng(TReplacingFile& file, const uint32_t* pixels, int32_t width, int32
 
 }  // namespace
 
-TReplacingFile::~TReplacingFile() {
-    if (File) std::fclose(File);
+TOutputFile::~TOutputFile() {
+    if (File && Kind != TKind::StandardOutput) std::fclose(File);
     if (!TempPath.empty()) ::unlink(TempPath.c_str());
 }
 
-bool TReplacingFile::Fail(const std::string& reason) {
-    Message = "cannot write " + Quoted(Path) + ": " + reason;
+bool TOutputFile::Fail(const std::string& reason) {
+    Message = "cannot write " + (Kind == TKind::StandardOutput ? std::string("standard output") : Quoted(Path)) +
+              ": " + reason;
     return false;
 }
 
-bool TReplacingFile::FailErrno() { return Fail(std::strerror(errno)); }
+bool TOutputFile::FailErrno() { return Fail(std::strerror(errno)); }
 
-bool TReplacingFile::Open() {
+bool TOutputFile::Open() {
+    if (Path == StandardOutputPath) {
+        Kind = TKind::StandardOutput;
+        File = stdout;
+        return true;
+    }
+    // stat follows links: the kind of what a write would reach.
+    struct stat st {};
+    if (::stat(Path.c_str(), &st) != 0) {
+        if (errno != ENOENT) return FailErrno();
+        return OpenTemporary(std::nullopt);
+    }
+    if (S_ISDIR(st.st_mode)) {
+        errno = EISDIR;
+        return FailErrno();
+    }
+    if (!S_ISREG(st.st_mode)) return OpenInPlace();
+    return OpenTemporary(st.st_mode & 07777);
+}
+
+bool TOutputFile::OpenInPlace() {
+    Kind = TKind::InPlace;
+    // No O_CREAT or O_TRUNC: the node stays what it is. Opening a FIFO waits
+    // for its reader, as any writer's does.
+    const int fd = ::open(Path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return FailErrno();
+    File = ::fdopen(fd, "wb");
+    if (!File) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return FailErrno();
+    }
+    return true;
+}
+
+bool TOutputFile::OpenTemporary(std::optional<mode_t> keepMode) {
+    Kind = TKind::Replaced;
     Target = FinalTarget(Path);
     const fs::path target(Target);
     const std::string stem = "." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-";
@@ -101,6 +140,12 @@ bool TReplacingFile::Open() {
             return FailErrno();
         }
         TempPath = candidate;
+        if (keepMode && ::fchmod(fd, *keepMode) != 0) {
+            const int error = errno;
+            ::close(fd);
+            errno = error;
+            return FailErrno();
+        }
         File = ::fdopen(fd, "wb");
         if (!File) {
             const int error = errno;
@@ -113,18 +158,24 @@ bool TReplacingFile::Open() {
     return FailErrno();
 }
 
-bool TReplacingFile::Write(const void* data, size_t size) {
+bool TOutputFile::Write(const void* data, size_t size) {
     if (std::fwrite(data, 1, size, File) != size) return FailErrno();
     return true;
 }
 
-bool TReplacingFile::Commit() {
+bool TOutputFile::Commit() {
     const bool flushed = std::fflush(File) == 0 && !std::ferror(File);
     const int flushError = errno;
+    if (Kind == TKind::StandardOutput) {
+        File = nullptr;
+        errno = flushError;
+        return flushed || FailErrno();
+    }
     const bool closed = std::fclose(File) == 0;
     File = nullptr;
     if (!flushed) errno = flushError;
     if (!flushed || !closed) return FailErrno();
+    if (Kind == TKind::InPlace) return true;
     if (std::rename(TempPath.c_str(), Target.c_str()) != 0) return FailErrno();
     TempPath.clear();
     return true;
@@ -139,7 +190,7 @@ bool WriteImage(const std::string& path, TImageFormat format, const uint32_t* pi
         if (!ok) error = still.Error();
         return ok;
     }
-    TReplacingFile file(path);
+    TOutputFile file(path);
     bool ok = file.Open();
     if (format == TImageFormat::Png) {
         ok = ok && WritePng(file, pixels, width, height);

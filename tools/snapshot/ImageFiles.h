@@ -1,34 +1,47 @@
 #pragma once
 // Writing a frame buffer (0x??RRGGBB values, row 0 at the top) to a file.
 #include <cstdint>
+#include <sys/types.h>
+
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "SnapshotOptions.h"
 
-// A new temporary file beside the file `path` names (beside the final target
-// when `path` is a symbolic link) that replaces it only on Commit. Until then
-// nothing under the final name changes; a file not committed is removed, and
-// it is the only thing ever removed.
-class TReplacingFile {
+// "--out -": the image goes to standard output.
+inline constexpr const char* StandardOutputPath = "-";
+
+// Where an image is written. A missing or regular file (through symbolic
+// links, the file they lead to) is replaced whole: a new temporary file beside
+// it, with the old file's permission bits, takes its name only on Commit, so
+// until then nothing under the final name changes; a file not committed is
+// removed, and it is the only thing ever removed. Anything else that exists
+// (a device, a FIFO, a socket) is opened and written in place, never
+// replaced, and "-" is standard output.
+class TOutputFile {
 public:
-    explicit TReplacingFile(std::string path) : Path(std::move(path)) {}
-    ~TReplacingFile();
-    TReplacingFile(const TReplacingFile&) = delete;
-    TReplacingFile& operator=(const TReplacingFile&) = delete;
+    explicit TOutputFile(std::string path) : Path(std::move(path)) {}
+    ~TOutputFile();
+    TOutputFile(const TOutputFile&) = delete;
+    TOutputFile& operator=(const TOutputFile&) = delete;
 
     bool Open();
     std::FILE* Stream() const { return File; }
     bool Write(const void* data, size_t size);
-    // Flushes, closes and renames the temporary file over the target.
+    // Flushes and closes; renames a temporary file over the target.
     bool Commit();
     // "cannot write "PATH": reason" after a failure.
     const std::string& Error() const { return Message; }
     bool Fail(const std::string& reason);
 
 private:
+    enum class TKind { Replaced, InPlace, StandardOutput };
     bool FailErrno();
+    bool OpenInPlace();
+    bool OpenTemporary(std::optional<mode_t> keepMode);
 
+    TKind Kind = TKind::Replaced;
     std::string Path;
     std::string Target;
     std::string TempPath;

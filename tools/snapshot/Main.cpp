@@ -31,8 +31,10 @@ int FinishOutput() {
     return 0;
 }
 
-void PrintStatus(const std::optional<TStatusText>& status) {
-    std::printf("%s\n", status ? StatusUtf8(*status).c_str() : "");
+// Status lines go to standard output, or to standard error when the image
+// does.
+void PrintStatus(const TSnapshotOptions& options, const std::optional<TStatusText>& status) {
+    std::fprintf(options.ToStandardOutput() ? stderr : stdout, "%s\n", status ? StatusUtf8(*status).c_str() : "");
 }
 
 // Renders every frame and writes it, or all of them as one animation. The
@@ -51,14 +53,14 @@ bool WriteFrames(const TSnapshotOptions& options, TFrameMaker& maker, std::strin
             if (!animation.Add(maker.Frame())) return failed();
         }
         if (!animation.Write(options.OutPath)) return failed();
-        for (const auto& status : statuses) PrintStatus(status);
+        for (const auto& status : statuses) PrintStatus(options, status);
         return true;
     }
     for (size_t k = 0; k < states.size(); ++k) {
         const auto status = maker.Render(states[k]);
         const std::string path = options.Numbered ? options.Numbered->At(static_cast<int32_t>(k)) : options.OutPath;
         if (!WriteImage(path, options.Format, maker.Frame(), maker.Width(), maker.Height(), error)) return false;
-        PrintStatus(status);
+        PrintStatus(options, status);
     }
     return true;
 }

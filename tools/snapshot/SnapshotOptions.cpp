@@ -35,7 +35,12 @@ const char* const SnapshotUsage =
     "                  top row first; with --aa above 1 the top byte of a pixel is\n"
     "                  that of its first sample). With --sweep, a FILE holding one\n"
     "                  %0Nd (N 1..9), such as turn-%03d.png, names one file per\n"
-    "                  frame, numbered from 0\n"
+    "                  frame, numbered from 0. FILE - writes one image to standard\n"
+    "                  output, PNG unless --format says otherwise; the status\n"
+    "                  text then goes to standard error. An existing FILE that\n"
+    "                  is a device, a FIFO or a socket is written in place, never\n"
+    "                  replaced\n"
+    "  --format F      with --out -: png, ppm or raw; default png\n"
     "  --sweep BAR     a turntable: step the view bar h1, h2 or v through its\n"
     "                  range, everything else as given. The horizontal bars and the\n"
     "                  TypeB..TypeD v bar go once round from their given position\n"
@@ -58,7 +63,7 @@ const char* const SnapshotUsage =
     "The status text of each frame is printed, UTF-8, one line per frame, on\n"
     "standard output. A bad option gets a one-line error and exit code 2; nothing\n"
     "is written then. A failed write names the file and the reason and exits with\n"
-    "code 1; the file keeps what it held, as a new image replaces it only whole.\n";
+    "code 1; a file keeps what it held, as a new image replaces it only whole.\n";
 
 namespace {
 
@@ -169,6 +174,7 @@ private:
     TOptionsResult Result;
     std::optional<int32_t> H1, H2, V;
     bool HaveOut = false;
+    std::optional<TImageFormat> StreamFormat;  // --format
     bool HaveFrames = false;
     bool HaveDelay = false;
 };
@@ -250,6 +256,16 @@ bool TParser::Apply(std::string_view name, std::optional<std::string_view> inlin
         std::string_view text;
         return Value(name, inlineValue, i, text) && Out(text);
     }
+    if (name == "--format") {
+        std::string_view text;
+        if (!Value(name, inlineValue, i, text)) return false;
+        const auto format = FormatOf("." + std::string(text));
+        if (!format || text.find_first_of("./") != std::string_view::npos) {
+            return Fail("option --format: " + Quoted(text) + " is not png, ppm or raw");
+        }
+        StreamFormat = *format;
+        return true;
+    }
     if (name == "--sweep") {
         std::string_view text;
         if (!Value(name, inlineValue, i, text)) return false;
@@ -278,6 +294,12 @@ bool TParser::Apply(std::string_view name, std::optional<std::string_view> inlin
 
 bool TParser::Out(std::string_view text) {
     TSnapshotOptions& options = Result.Options;
+    if (text == "-") {
+        options.Numbered.reset();
+        options.OutPath = "-";
+        HaveOut = true;
+        return true;
+    }
     const auto format = FormatOf(text);
     if (!format) return Fail("option --out: " + Quoted(text) + " does not end in .png, .ppm, .webp or .raw");
     options.Numbered.reset();
@@ -294,8 +316,17 @@ bool TParser::Out(std::string_view text) {
 }
 
 // A sweep writes an animation or numbered files; its options need it.
+// Standard output takes one still image.
 bool TParser::CheckSweep() {
-    const TSnapshotOptions& options = Result.Options;
+    TSnapshotOptions& options = Result.Options;
+    if (options.ToStandardOutput()) {
+        options.Format = StreamFormat.value_or(TImageFormat::Png);
+        if (options.Format == TImageFormat::WebP || options.Sweep) {
+            return Fail("option --out -: standard output takes one .png, .ppm or .raw image");
+        }
+    } else if (StreamFormat) {
+        return Fail("option --format goes with --out - (a file's name gives its format)");
+    }
     if (options.Sweep && !options.Numbered && options.Format != TImageFormat::WebP) {
         return Fail("option --sweep needs --out NAME.webp or a numbered NAME-%03d.png");
     }

@@ -32,7 +32,7 @@ struct TNumberedPath {
 struct TSnapshotOptions {
     TViewState View;
     uint32_t Background = 0x000000;  // RRGGBB
-    std::string OutPath;
+    std::string OutPath;  // "-": standard output
     TImageFormat Format = TImageFormat::Png;
     std::optional<TNumberedPath> Numbered;
     std::optional<TSweepBar> Sweep;
@@ -42,6 +42,8 @@ struct TSnapshotOptions {
     int32_t Aa = 1;
     bool Help = false;
     bool Version = false;
+
+    bool ToStandardOutput() const { return OutPath == "-"; }
 };
 
 struct TOptionsResult {

@@ -57,7 +57,7 @@ bool TWebPAnimation::Write(const std::string& path) {
         WebPDataClear(&data);
         return EncoderFailed();
     }
-    TReplacingFile file(path);
+    TOutputFile file(path);
     const bool ok = file.Open() && file.Write(data.bytes, data.size) && file.Commit();
     WebPDataClear(&data);
     if (!ok) Message = file.Error();
