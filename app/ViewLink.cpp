@@ -128,10 +128,7 @@ TLinkResult TLinkReader::Run(std::string_view fragment) {
         else Read(item.substr(0, equals), item.substr(equals + 1));
     }
     TViewState& view = Result.Link.View;
-    const TTabScrollPos& first = InitialTabScrollPos[static_cast<size_t>(view.Tab)];
-    view.H1 = H1.value_or(first.H1);
-    view.H2 = H2.value_or(first.H2);
-    view.V = V.value_or(first.V);
+    SetPositionsOrFirstVisit(view, H1, H2, V);
     const int32_t vMax = ViewTabScrollMax[static_cast<size_t>(view.Tab)];
     if (view.V > vMax) {
         Note("v=" + std::to_string(view.V) + " (outside 0.." + std::to_string(vMax) + " on tab " +

@@ -172,6 +172,14 @@ void ApplyTabChange(TScene& scene, int32_t tab) {
     }
 }
 
+void SetPositionsOrFirstVisit(TViewState& state, std::optional<int32_t> h1, std::optional<int32_t> h2,
+                              std::optional<int32_t> v) {
+    const TTabScrollPos& first = InitialTabScrollPos[static_cast<size_t>(std::clamp(state.Tab, 0, 3))];
+    state.H1 = h1.value_or(first.H1);
+    state.H2 = h2.value_or(first.H2);
+    state.V = v.value_or(first.V);
+}
+
 std::optional<TStatusText> RenderShownView(TScene& scene, const TViewState& state) {
     ApplyTabChange(scene, state.Tab);
     return RenderView(scene, state);

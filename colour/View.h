@@ -39,6 +39,11 @@ struct TViewState {
     bool TypeDSingle = false;
 };
 
+// Puts the positions in `state` for its tab: each one given, or else the one
+// the tab shows on its first visit.
+void SetPositionsOrFirstVisit(TViewState& state, std::optional<int32_t> h1, std::optional<int32_t> h2,
+                              std::optional<int32_t> v);
+
 // The status line in the program's ANSI code page (932) and as UTF-16.
 struct TStatusText {
     std::string Ansi;

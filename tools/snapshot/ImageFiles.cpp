@@ -115,15 +115,16 @@ bool TOutputFile::OpenInPlace() {
     // No O_CREAT or O_TRUNC: the node stays what it is. Opening a FIFO waits
     // for its reader, as any writer's does.
     const int fd = ::open(Path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return FailErrno();
+    return fd >= 0 ? Adopt(fd) : FailErrno();
+}
+
+bool TOutputFile::Adopt(int fd) {
     File = ::fdopen(fd, "wb");
-    if (!File) {
-        const int error = errno;
-        ::close(fd);
-        errno = error;
-        return FailErrno();
-    }
-    return true;
+    if (File) return true;
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return FailErrno();
 }
 
 bool TOutputFile::OpenTemporary(std::optional<mode_t> keepMode) {
@@ -146,14 +147,7 @@ bool TOutputFile::OpenTemporary(std::optional<mode_t> keepMode) {
             errno = error;
             return FailErrno();
         }
-        File = ::fdopen(fd, "wb");
-        if (!File) {
-            const int error = errno;
-            ::close(fd);
-            errno = error;
-            return FailErrno();
-        }
-        return true;
+        return Adopt(fd);
     }
     return FailErrno();
 }

@@ -40,6 +40,7 @@ private:
     bool FailErrno();
     bool OpenInPlace();
     bool OpenTemporary(std::optional<mode_t> keepMode);
+    bool Adopt(int fd);  // a stream over fd, which is closed if none can be made
 
     TKind Kind = TKind::Replaced;
     std::string Path;

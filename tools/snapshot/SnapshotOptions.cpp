@@ -340,10 +340,7 @@ bool TParser::CheckSweep() {
 
 bool TParser::Finish() {
     TViewState& view = Result.Options.View;
-    const TTabScrollPos& first = InitialTabScrollPos[static_cast<size_t>(view.Tab)];
-    view.H1 = H1.value_or(first.H1);
-    view.H2 = H2.value_or(first.H2);
-    view.V = V.value_or(first.V);
+    SetPositionsOrFirstVisit(view, H1, H2, V);
     const int32_t vMax = ViewTabScrollMax[static_cast<size_t>(view.Tab)];
     if (view.V > vMax) {
         return Fail("option --v: " + std::to_string(view.V) + " is outside 0.." + std::to_string(vMax) + " on tab " +
