@@ -22,9 +22,15 @@ public:
     bool Started() const { return MainWindow != nullptr; }
     DWORD ProcessId() const { return Info.dwProcessId; }
     bool Running() const;
-    // The process's resident memory, and its windows: every top-level window
-    // (shown or not) and all their descendants.
-    size_t WorkingSetBytes() const;
+    // The process's private bytes: what the memory manager has committed for
+    // it alone (PagefileUsage, which Windows fills with the same figure as
+    // PrivateUsage and Wine, which leaves PrivateUsage 0, with the process's
+    // anonymous memory, resident or swapped). Unlike the working set it does
+    // not move as shared font and library pages are mapped and dropped.
+    // 0 when it cannot be read.
+    size_t PrivateBytes() const;
+    // The process's windows: every top-level window (shown or not) and all
+    // their descendants.
     int WindowCount() const;
     // GetGuiResources: Wine answers 0 for every process.
     DWORD GdiObjects() const { return GetGuiResources(Info.hProcess, GR_GDIOBJECTS); }
@@ -44,7 +50,7 @@ public:
     void Sync() const;
 
     // Closes the main window and returns the exit code, or -1 on timeout.
-    int CloseAndWait(DWORD timeoutMs = 10000);
+    int CloseAndWait(DWORD timeoutMs = 30000);
     // Waits for the process to end on its own.
     int WaitForExit(DWORD timeoutMs);
 
