@@ -29,7 +29,7 @@ inline constexpr std::size_t MinTrendReadings = 8;
 TMemoryTrend JudgeMemoryTrend(const std::vector<uint64_t>& readings, const TTrendBounds& bounds);
 
 // The soak's bounds, for a reading every 25 events. Under Wine, over 1,000
-// events, the program's private bytes rose by 80 to 92 KB between the
+// events, the program's private bytes rose by 80 to 88 KB between the
 // quarters' medians, in steps of 4 to 32 KB, a slope of 72 to 78 bytes an
 // event; a leak of 1 KB an event raises the medians by about 775 KB. Both
 // bounds sit near the geometric middle of creep and leak: 256 KB, three
