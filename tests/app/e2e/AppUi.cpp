@@ -276,12 +276,12 @@ void TAppUi::KeepInView() const {
 }
 
 TFrameDiff TAppUi::WaitForFrame(const std::vector<uint32_t>& want) const {
-    TFrameDiff diff;
-    for (int attempt = 0; attempt < 40; ++attempt) {
+    // A right frame ends the wait at once; only a wrong one waits it out.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    for (;;) {
         UpdateWindow(ViewPage);
-        diff = CompareFrames(CaptureScreen(FrameOrigin(), FrameW, FrameH), want);
-        if (diff.Count == 0) break;
+        const TFrameDiff diff = CompareFrames(CaptureScreen(FrameOrigin(), FrameW, FrameH), want);
+        if (diff.Count == 0 || std::chrono::steady_clock::now() > deadline) return diff;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    return diff;
 }

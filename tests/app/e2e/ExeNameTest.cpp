@@ -64,7 +64,7 @@ TEST(StartUp, MissingModelsEndTheProgramWithCodeOne) {
     const char* exe = std::getenv("TINTROVER_NO_MODELS_EXE");
     ASSERT_NE(exe, nullptr);
     TRemoteApp app(WindowsPath(exe), "app_without_models");
-    EXPECT_EQ(app.WaitForExit(20000), 1);
+    EXPECT_EQ(app.WaitForExit(60000), 1);
 }
 
 }  // namespace

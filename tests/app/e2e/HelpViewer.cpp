@@ -32,8 +32,11 @@ private:
     std::string Saved;
 };
 
+// The viewer is a new Wine process: on a busy machine it may take many
+// seconds to start. The wait ends as soon as it has written the record.
 std::string WaitForRecord(const std::string& record) {
-    for (int i = 0; i < 200; ++i) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         if (FILE* f = std::fopen(record.c_str(), "rb")) {
             char text[MAX_PATH * 2]{};

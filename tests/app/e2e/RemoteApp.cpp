@@ -95,7 +95,7 @@ TRemoteApp::TRemoteApp(const std::string& exe, const char* className) {
     WaitFor([&] {
         EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&args));
         return args.found != nullptr || WaitForSingleObject(Info.hProcess, 0) == WAIT_OBJECT_0;
-    }, 30000);
+    }, 60000);
     MainWindow = args.found;
     if (MainWindow) Sync();
 }
@@ -140,11 +140,11 @@ bool TRemoteApp::Running() const {
     return Info.hProcess && WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-size_t TRemoteApp::WorkingSetBytes() const {
+size_t TRemoteApp::PrivateBytes() const {
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
     if (!GetProcessMemoryInfo(Info.hProcess, &counters, sizeof counters)) return 0;
-    return counters.WorkingSetSize;
+    return counters.PagefileUsage;
 }
 
 int TRemoteApp::WindowCount() const {
@@ -156,9 +156,11 @@ int TRemoteApp::WindowCount() const {
 void TRemoteApp::Sync() const {
     // A sent message is handled only once the program looks at its queue
     // again; waiting for input idle then lets the posted messages run too.
+    // Both end as soon as the program is done (well under a second under
+    // Wine); the bounds only stop a hung program holding the driver forever.
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(MainWindow, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
-    WaitForInputIdle(Info.hProcess, 2000);
+    SendMessageTimeoutA(MainWindow, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &ignored);
+    WaitForInputIdle(Info.hProcess, 60000);
 }
 
 int TRemoteApp::CloseAndWait(DWORD timeoutMs) {
