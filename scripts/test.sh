@@ -2,8 +2,8 @@
 # Runs every test: the native suites, the same suites under ASan+UBSan, the
 # Windows suites under Wine on one shared Xvfb display with one persistent
 # wineserver, the web page in headless Chromium, and the fuzz targets for a
-# minute each. Prints CTest's summaries
-# and a closing total; exits non-zero on any failure.
+# minute each. Prints CTest's summaries and a closing total; exits non-zero on
+# any failure.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
