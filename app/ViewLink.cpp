@@ -50,7 +50,7 @@ public:
 
 private:
     void Read(std::string_view name, std::optional<std::string_view> value);
-    void Number(const TNumberKey& key, std::string_view text, int32_t& target);
+    bool Number(const TNumberKey& key, std::string_view text, int32_t& target);
     void Switch(std::string_view name, std::string_view text, bool& target);
     void Note(std::string text) {
         if (!Result.Ignored.empty()) Result.Ignored += ", ";
@@ -61,18 +61,21 @@ private:
     std::optional<int32_t> H1, H2, V;
 };
 
-void TLinkReader::Number(const TNumberKey& key, std::string_view text, int32_t& target) {
+// False, with a note, when `text` is no whole number; a number outside the
+// range takes its nearer end.
+bool TLinkReader::Number(const TNumberKey& key, std::string_view text, int32_t& target) {
     const auto value = WholeNumber(text);
     const std::string item = std::string(key.Name) + "=" + Shown(text);
     if (!value) {
         Note(item + " (not a whole number)");
-        return;
+        return false;
     }
     target = static_cast<int32_t>(std::clamp<int64_t>(*value, key.Min, key.Max));
     if (target != *value) {
         Note(item + " (outside " + std::to_string(key.Min) + ".." + std::to_string(key.Max) + ", took " +
              std::to_string(target) + ")");
     }
+    return true;
 }
 
 void TLinkReader::Switch(std::string_view name, std::string_view text, bool& target) {
@@ -93,18 +96,17 @@ void TLinkReader::Read(std::string_view name, std::optional<std::string_view> va
     }
     const std::string_view text = *value;
     const auto position = [&](std::optional<int32_t>& target, int32_t max) {
-        int32_t p = 0;
-        Number({name, 0, max}, text, p);
-        if (WholeNumber(text)) target = p;
+        if (int32_t p = 0; Number({name, 0, max}, text, p)) target = p;
     };
-    if (name == "tab") return Number({name, 0, ViewTabCount - 1}, text, view.Tab);
+    const auto setting = [&](const TNumberKey& key, int32_t& target) { Number(key, text, target); };
+    if (name == "tab") return setting({name, 0, ViewTabCount - 1}, view.Tab);
     if (name == "h1") return position(H1, ViewHScrollMax);
     if (name == "h2") return position(H2, ViewHScrollMax);
     // The range of v depends on the tab, which may come later.
     if (name == "v") return position(V, *std::max_element(ViewTabScrollMax.begin(), ViewTabScrollMax.end()));
-    if (name == "csection") return Number({name, TypeCSectionMin, TypeCSectionMax}, text, view.TypeCSections);
-    if (name == "dsection") return Number({name, TypeDSectionMin, TypeDSectionMax}, text, view.TypeDSections);
-    if (name == "dlevel") return Number({name, TypeDLevelMin, TypeDLevelMax}, text, view.TypeDLevel);
+    if (name == "csection") return setting({name, TypeCSectionMin, TypeCSectionMax}, view.TypeCSections);
+    if (name == "dsection") return setting({name, TypeDSectionMin, TypeDSectionMax}, view.TypeDSections);
+    if (name == "dlevel") return setting({name, TypeDLevelMin, TypeDLevelMax}, view.TypeDLevel);
     if (name == "csingle") return Switch(name, text, view.TypeCSingle);
     if (name == "dsingle") return Switch(name, text, view.TypeDSingle);
     if (name == "bg") {

@@ -36,10 +36,7 @@ TTexture* Texture256() {
 TViewState StartState(int32_t tab) {
     TViewState state;
     state.Tab = tab;
-    const TTabScrollPos& first = InitialTabScrollPos[static_cast<size_t>(tab)];
-    state.H1 = first.H1;
-    state.H2 = first.H2;
-    state.V = first.V;
+    SetPositionsOrFirstVisit(state, std::nullopt, std::nullopt, std::nullopt);
     return state;
 }
 
@@ -148,18 +145,13 @@ uint64_t TFrameCases::FrameHash(size_t index) const {
     return hash;
 }
 
-double TFrameCases::MillisecondsPerFrame(size_t index, double minimumMs) {
+double TFrameCases::MillisecondsPerFrame(size_t index, int32_t frames) {
     using Clock = std::chrono::steady_clock;
     Draw(index);
-    int64_t frames = 0;
     const Clock::time_point start = Clock::now();
-    double elapsed = 0.0;
-    while (frames < 3 || elapsed < minimumMs) {
-        Draw(index);
-        ++frames;
-        elapsed = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    }
-    return elapsed / static_cast<double>(frames);
+    for (int32_t k = 0; k < frames; ++k) Draw(index);
+    const double elapsed = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    return frames > 0 ? elapsed / frames : 0.0;
 }
 
 void TFrameCases::SetSpanPath(TRender::TSpanPath path) {

@@ -41,9 +41,8 @@ public:
     // FNV-1a over the frame's colour values: the same in every build that
     // draws the same pixels.
     uint64_t FrameHash(size_t index) const;
-    // Milliseconds per frame over as many frames as fit in `minimumMs`
-    // (at least three), after one frame to warm up.
-    double MillisecondsPerFrame(size_t index, double minimumMs);
+    // Milliseconds per frame over `frames` frames, after one to warm up.
+    double MillisecondsPerFrame(size_t index, int32_t frames);
     // The span fillers every case uses: the CPU's widest, or pixel by pixel.
     void SetSpanPath(TRender::TSpanPath path);
 

@@ -2,7 +2,6 @@
 // frames, bound for JavaScript. The page maps its DOM events onto these calls
 // and copies the frame to its canvas; every rule stays on this side.
 #include <emscripten/bind.h>
-#include <emscripten/emscripten.h>
 #include <emscripten/val.h>
 
 #include <cstdint>
@@ -114,11 +113,7 @@ int32_t BenchCount() { return BenchCases().Loaded() ? static_cast<int32_t>(Bench
 std::string BenchName(int32_t index) { return BenchCases().Name(static_cast<size_t>(index)); }
 // Milliseconds per frame over `frames` frames, after one to warm up.
 double BenchRun(int32_t index, int32_t frames) {
-    const auto i = static_cast<size_t>(index);
-    BenchCases().Draw(i);
-    const double start = emscripten_get_now();
-    for (int32_t k = 0; k < frames; ++k) BenchCases().Draw(i);
-    return frames > 0 ? (emscripten_get_now() - start) / frames : 0.0;
+    return BenchCases().MillisecondsPerFrame(static_cast<size_t>(index), frames);
 }
 // The frame's hash in sixteen hex digits, as the native frame_cases prints it.
 std::string BenchHash(int32_t index) {
